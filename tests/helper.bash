@@ -1,0 +1,58 @@
+# Shared by every suite: each test runs in a fresh folder that an
+# unprivileged user may enter and write, with $BYTECOPY the command under test.
+
+bats_require_minimum_version 1.5.0
+
+setup()
+{
+	: "${BYTECOPY:?set BYTECOPY to the command under test}"
+	umask 022
+	WORK=$(mktemp -d "${TMPDIR:-/tmp}/bytecopy.XXXXXX")
+	chmod 777 "$WORK"
+	cd "$WORK" || return
+}
+
+teardown()
+{
+	rm -rf "$WORK"
+}
+
+# expect STATUS STDOUT STDERR: the last `run --separate-stderr` ended so, to the letter.
+expect()
+{
+	if [ "$status" != "$1" ] || [ "$output" != "$2" ] || [ "$stderr" != "$3" ]; then
+		printf 'wanted status %s, stdout [%s], stderr [%s]\n' "$1" "$2" "$3"
+		printf 'got    status %s, stdout [%s], stderr [%s]\n' "$status" "$output" "$stderr"
+		return 1
+	fi
+}
+
+# unprivileged ARGS...: the command as a user whom permissions bind, which root is not.
+unprivileged()
+{
+	cp "$BYTECOPY" "$WORK/.bytecopy"
+	if [ "$(id -u)" = 0 ]; then
+		setpriv --reuid=65534 --regid=65534 --clear-groups "$WORK/.bytecopy" "$@"
+	else
+		"$WORK/.bytecopy" "$@"
+	fi
+}
+
+# inject FAULT PATH ARGS...: the command, with strace making FAULT (an
+# inject= value) happen to the system calls on PATH.
+inject()
+{
+	local fault=$1 path=$2
+	shift 2
+	strace -qq -o /dev/null -e inject="$fault" -P "$path" "$BYTECOPY" "$@"
+}
+
+# bytes FILE: every byte value from 0 to 255 once, in order.
+bytes()
+{
+	local i
+	for i in {0..255}; do
+		# shellcheck disable=SC2059
+		printf "\\$(printf %03o "$i")"
+	done >"$1"
+}
