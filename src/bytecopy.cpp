@@ -37,14 +37,14 @@ main(int argc, char *argv[])
 	const char *destination = argv[2];
 
 	int in = open(source, O_RDONLY);
-	struct stat in_st {};
+	struct stat in_st = {};
 	if (in == -1 || fstat(in, &in_st) == -1)
 		fail(2, "Could not open file %s for reading\n", source);
 
 	// The destination may be the source under another name, so it is
 	// opened without O_TRUNC and cut only once it is known to differ.
 	int out = open(destination, O_WRONLY | O_CREAT, S_IFREG | S_IRUSR | S_IWUSR);
-	struct stat out_st {};
+	struct stat out_st = {};
 	if (out == -1 || fstat(out, &out_st) == -1)
 		fail(3, "Could not open file %s for writing\n", destination);
 	if (S_ISREG(out_st.st_mode)) {

@@ -18,6 +18,7 @@ teardown()
 }
 
 # expect STATUS STDOUT STDERR: the last `run --separate-stderr` ended so, to the letter.
+# shellcheck disable=SC2154 # run sets status, output and stderr
 expect()
 {
 	if [ "$status" != "$1" ] || [ "$output" != "$2" ] || [ "$stderr" != "$3" ]; then
@@ -39,13 +40,16 @@ unprivileged()
 }
 
 # inject FAULT PATH ARGS...: the command, with strace making FAULT (an
-# inject= value) happen to the system calls on PATH.
+# inject= value) happen to the system calls on PATH. A sanitized build's
+# leak checker cannot run under a tracer, so it is off there.
 inject()
 {
 	local fault=$1 path=$2
 	shift 2
-	strace -qq -o /dev/null -e inject="$fault" -P "$path" "$BYTECOPY" "$@"
+	ASAN_OPTIONS=detect_leaks=0 strace -qq -o /dev/null -e inject="$fault" -P "$path" \
+		"$BYTECOPY" "$@"
 }
+export -f inject
 
 # bytes FILE: every byte value from 0 to 255 once, in order.
 bytes()

@@ -43,7 +43,7 @@ load helper
 		run bash -c "\"\$0\" . out $streams" "$BYTECOPY"
 		[ "$status" = 5 ] && [ ! -s out ]
 	done
-	run bash -c 'strace -qq -o /dev/null -e inject=openat:error=ENOENT -P /dev/null "$0" src new >&-' "$BYTECOPY"
+	run bash -c 'inject openat:error=ENOENT /dev/null src new >&-'
 	[ "$status" = 1 ] && [ ! -e new ]
 }
 
@@ -57,6 +57,7 @@ load helper
 
 	# A pipe with no reader left on standard output.
 	mkfifo report
+	# shellcheck disable=SC2094 # opened twice on purpose, then the reader is dropped
 	exec 7<>report 8>report 7<&-
 	run --separate-stderr bash -c 'exec env --default-signal=PIPE "$0" src out >&8' "$BYTECOPY"
 	exec 8>&-
