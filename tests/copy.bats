@@ -18,7 +18,7 @@ load helper
 @test "every byte is copied unchanged and counted" {
 	: >empty
 	printf x >one
-	bytes all
+	printf %b "$(printf '\\0%03o' {0..255})" >all
 	head -c 20000 /dev/urandom >random
 	for src in empty one all random; do
 		run --separate-stderr "$BYTECOPY" "$src" "$src.copy"

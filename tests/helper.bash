@@ -50,13 +50,3 @@ inject()
 		"$BYTECOPY" "$@"
 }
 export -f inject
-
-# bytes FILE: every byte value from 0 to 255 once, in order.
-bytes()
-{
-	local i
-	for i in {0..255}; do
-		# shellcheck disable=SC2059
-		printf "\\$(printf %03o "$i")"
-	done >"$1"
-}
