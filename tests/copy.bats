@@ -57,7 +57,8 @@ $(stat -c %s "$src") bytes copied" ""
 	ln -s created dangling
 	"$BYTECOPY" -x link
 	"$BYTECOPY" -x dangling
-	[ -L link ] && [ -L dangling ]
+	[ -L link ]
+	[ -L dangling ]
 	cmp ./-x target
 	cmp ./-x created
 

@@ -28,6 +28,14 @@ expect()
 	fi
 }
 
+# kept N: out holds exactly the first N bytes of src. (Each check stands
+# alone: a failure on the left of && would not fail the test.)
+kept()
+{
+	[ "$(stat -c %s out)" = "$1" ] || return
+	cmp -n "$1" src out
+}
+
 # unprivileged ARGS...: the command as a user whom permissions bind, which root is not.
 unprivileged()
 {

@@ -39,12 +39,15 @@ load helper
 	for streams in '>&-' '2>&-' '>&- 2>&-' '<&- >&- 2>&-'; do
 		rm -f out
 		run bash -c "\"\$0\" src out $streams" "$BYTECOPY"
-		[ "$status" = 0 ] && cmp src out
+		[ "$status" = 0 ]
+		cmp src out
 		run bash -c "\"\$0\" . out $streams" "$BYTECOPY"
-		[ "$status" = 5 ] && [ ! -s out ]
+		[ "$status" = 5 ]
+		[ ! -s out ]
 	done
 	run bash -c 'inject openat:error=ENOENT /dev/null src new >&-'
-	[ "$status" = 1 ] && [ ! -e new ]
+	[ "$status" = 1 ]
+	[ ! -e new ]
 }
 
 @test "a reader that leaves is a write error; a broken standard output is not" {
