@@ -1,20 +1,29 @@
+// SPDX-License-Identifier: MIT
 // bytecopy: copy a file into another, one byte at a time.
 
-#include <cinttypes>
-#include <csignal>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-
+// The C headers, not their C++ wrappers: the command needs no C++ run-time
+// library, so it builds against any C library, musl included.
 #include <fcntl.h>
+#include <inttypes.h>
+#include <signal.h>
+#include <stdarg.h>
+#include <stdint.h>
+#include <stdio.h>
+#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-[[noreturn]] static void
-fail(int status, const char *format, const char *name)
+// A 32-bit off_t could not even fstat a source past 2 GiB.
+static_assert(sizeof(off_t) == 8, "build with _FILE_OFFSET_BITS=64");
+
+[[noreturn]] [[gnu::format(printf, 2, 3)]] static void
+fail(int status, const char *format, ...)
 {
-	std::fprintf(stderr, format, name);
-	std::exit(status);
+	va_list ap;
+	va_start(ap, format);
+	vfprintf(stderr, format, ap);
+	va_end(ap);
+	exit(status);
 }
 
 int
@@ -26,9 +35,10 @@ main(int argc, char *argv[])
 		if (fcntl(fd, F_GETFD) == -1 && open("/dev/null", O_RDWR) == -1)
 			fail(1, "Could not open file %s\n", "/dev/null");
 
-	// A destination pipe whose reader has gone is a write error, not a
-	// silent death.
-	std::signal(SIGPIPE, SIG_IGN);
+	// A destination pipe whose reader has gone, or a file past the size
+	// limit, is a write error with its message, not a silent death.
+	signal(SIGPIPE, SIG_IGN);
+	signal(SIGXFSZ, SIG_IGN);
 
 	if (argc != 3)
 		fail(1, "Usage : %s source_filename destination_filename\n",
@@ -40,22 +50,25 @@ main(int argc, char *argv[])
 	struct stat in_st = {};
 	if (in == -1 || fstat(in, &in_st) == -1)
 		fail(2, "Could not open file %s for reading\n", source);
+	// A directory can only fail to read: fail before the destination is cut.
+	if (S_ISDIR(in_st.st_mode))
+		fail(5, "Error reading from file %s\n", source);
 
 	// The destination may be the source under another name, so it is
 	// opened without O_TRUNC and cut only once it is known to differ.
+	// A regular file would be emptied, a FIFO or pipe read back forever;
+	// a character device (/dev/null) has no content to lose.
 	int out = open(destination, O_WRONLY | O_CREAT, S_IFREG | S_IRUSR | S_IWUSR);
 	struct stat out_st = {};
 	if (out == -1 || fstat(out, &out_st) == -1)
 		fail(3, "Could not open file %s for writing\n", destination);
-	if (S_ISREG(out_st.st_mode)) {
-		if (out_st.st_dev == in_st.st_dev && out_st.st_ino == in_st.st_ino)
-			fail(3, "Could not open file %s for writing: same file as source\n",
-			     destination);
-		if (ftruncate(out, 0) == -1)
-			fail(3, "Could not open file %s for writing\n", destination);
-	}
+	if (!S_ISCHR(out_st.st_mode) && out_st.st_dev == in_st.st_dev &&
+	    out_st.st_ino == in_st.st_ino)
+		fail(3, "Could not open file %s for writing: same file as source\n", destination);
+	if (S_ISREG(out_st.st_mode) && ftruncate(out, 0) == -1)
+		fail(3, "Could not open file %s for writing\n", destination);
 
-	std::int64_t count = 0;
+	int64_t count = 0;
 	unsigned char byte = 0;
 	ssize_t n = 0;
 	while ((n = read(in, &byte, 1)) == 1) {
@@ -71,7 +84,7 @@ main(int argc, char *argv[])
 	if (close(out) == -1)
 		fail(4, "Error writing to file %s\n", destination);
 
-	std::puts("File copied successfully");
-	std::printf("%" PRId64 " bytes copied\n", count);
+	puts("File copied successfully");
+	printf("%" PRId64 " bytes copied\n", count);
 	return 0;
 }

@@ -1,4 +1,5 @@
 #!/usr/bin/env bats
+# SPDX-License-Identifier: MIT
 # What a complete copy does: operands, content, count, modes and names.
 
 load helper
@@ -62,7 +63,7 @@ $(stat -c %s "$src") bytes copied" ""
 	cmp ./-x target
 	cmp ./-x created
 
-	run --separate-stderr bash -c 'printf piped | "$0" /dev/stdin out' "$BYTECOPY"
+	run --separate-stderr bash -c 'printf piped | timeout 10 "$0" /dev/stdin out' "$BYTECOPY"
 	expect 0 "File copied successfully
 5 bytes copied" ""
 	[ "$(cat out)" = piped ]

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by every suite: each test runs in a fresh folder that an
 # unprivileged user may enter and write, with $BYTECOPY the command under test.
 

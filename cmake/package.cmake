@@ -1,0 +1,73 @@
+# SPDX-License-Identifier: MIT
+# The documents a distribution ships beside the command, and its Debian and
+# RPM packages. The same commit gives byte-identical packages wherever and
+# under whatever umask it is built (see reproducible.cmake and prebuild.cmake).
+set(BYTECOPY_MAINTAINER "bytecopy developers <bytecopy@example.org>"
+	CACHE STRING "The packages' maintainer, as NAME <ADDRESS>")
+
+# Manual pages and changelogs are shipped compressed, without a name or a
+# time in the gzip header.
+foreach(doc man/bytecopy.1 pkg/changelog)
+	get_filename_component(name ${doc} NAME)
+	add_custom_command(OUTPUT ${name}.gz
+		COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/${doc} > ${name}.gz
+		DEPENDS ${doc})
+	list(APPEND docs ${CMAKE_BINARY_DIR}/${name}.gz)
+endforeach()
+add_custom_target(docs ALL DEPENDS ${docs})
+
+install(FILES ${CMAKE_BINARY_DIR}/bytecopy.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${CMAKE_BINARY_DIR}/changelog.gz pkg/copyright
+	DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# A static binary is a choice to declare: it names the C library it holds,
+# and the override tells lintian why. Lintian takes a static PIE, which
+# needs no loader, for a shared library without its prerequisites.
+if(NOT BYTECOPY_LINK STREQUAL dynamic)
+	set(lintian_tag statically-linked-binary)
+	if(BYTECOPY_LINK STREQUAL static-pie)
+		set(lintian_tag shared-library-lacks-prerequisites)
+	endif()
+	configure_file(pkg/lintian-overrides.in lintian-overrides @ONLY)
+	install(FILES ${CMAKE_BINARY_DIR}/lintian-overrides
+		DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME bytecopy)
+	if(BYTECOPY_LIBC STREQUAL musl)
+		set(libc_dev musl-dev)
+	else()
+		set(libc_dev libc6-dev)
+	endif()
+	execute_process(COMMAND dpkg-query -W "-f=\${source:Package} (= \${source:Version})"
+		${libc_dev} OUTPUT_VARIABLE built_using ERROR_QUIET)
+endif()
+
+set(CPACK_PACKAGE_VENDOR "The bytecopy authors")
+set(CPACK_PACKAGE_CONTACT "${BYTECOPY_MAINTAINER}")
+set(CPACK_PACKAGE_DESCRIPTION "bytecopy SOURCE DESTINATION copies a file into another, one byte
+per read and one byte per write, and reports how many bytes it copied.
+Its exit status tells which step failed: the operands, opening the
+source, creating the destination, a write or a read. It refuses the
+source as its own destination under any name, and reports a full
+device, a file-size limit or a failed close as a write error.")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
+set(CPACK_STRIP_FILES TRUE)
+set(CPACK_BYTECOPY_STRIP "${CMAKE_STRIP}")
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/prebuild.cmake)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/CPackEpoch.cmake)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(built_using)
+	# CPack writes no Built-Using field of its own; the field follows Source.
+	set(CPACK_DEBIAN_PACKAGE_SOURCE "bytecopy\nBuilt-Using: ${built_using}")
+endif()
+
+set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
+set(CPACK_RPM_PACKAGE_LICENSE MIT)
+set(CPACK_RPM_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_RPM_PACKAGE_GROUP "Applications/File")
+set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/share/man /usr/share/man/man1
+	/usr/share/doc /usr/share/lintian /usr/share/lintian/overrides)
+include(CPack)
