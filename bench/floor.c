@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /*
  * The floor: the least any program can spend to copy a file one byte per
  * read and one byte per write. Nothing but the loop; no checks, no report.
