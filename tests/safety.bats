@@ -30,7 +30,7 @@ load helper
 		expect 3 "" "Could not open file $dest for writing: same file as source"
 	done
 
-	printf abc >a &
+	timeout 10 sh -c 'printf abc >a' &
 	timeout 10 cat b >got &
 	run --separate-stderr timeout 10 "$BYTECOPY" a b
 	wait
