@@ -33,7 +33,7 @@ elseif(BYTECOPY_MUSL AND musl_arch MATCHES "-musl" AND EXISTS ${musl_lib}/rcrt1.
 	execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-libgcc-file-name
 		OUTPUT_VARIABLE libgcc OUTPUT_STRIP_TRAILING_WHITESPACE)
 	target_compile_options(bytecopy PRIVATE -nostdinc -nostdinc++ -fPIE
-		-isystem ${musl_include} -isystem ${gcc_include})
+		"SHELL:-isystem ${musl_include}" "SHELL:-isystem ${gcc_include}")
 	target_link_options(bytecopy PRIVATE -static-pie -nostdlib
 		${musl_lib}/rcrt1.o ${musl_lib}/crti.o ${crtbegin})
 	target_link_libraries(bytecopy PRIVATE ${musl_lib}/libc.a ${libgcc} ${crtend}
