@@ -6,6 +6,10 @@
 # dynamic).
 include(CheckLinkerFlag)
 
+# Position-independent code for every link: each but the plain static one
+# is a PIE, and there it costs nothing.
+set_target_properties(bytecopy PROPERTIES POSITION_INDEPENDENT_CODE ON)
+
 string(REPLACE "-gnu" "-musl" musl_arch "${CMAKE_LIBRARY_ARCHITECTURE}")
 set(musl_lib /usr/lib/${musl_arch})
 set(musl_include /usr/include/${musl_arch})
@@ -24,15 +28,14 @@ elseif(BYTECOPY_MUSL AND musl_arch MATCHES "-musl" AND EXISTS ${musl_lib}/rcrt1.
 	# The command needs nothing of the C++ run-time library, so it is
 	# compiled against musl's headers and the compiler's own, and linked
 	# with musl's start files for a self-relocating static PIE.
-	execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=include
-		OUTPUT_VARIABLE gcc_include OUTPUT_STRIP_TRAILING_WHITESPACE)
-	execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=crtbeginS.o
-		OUTPUT_VARIABLE crtbegin OUTPUT_STRIP_TRAILING_WHITESPACE)
-	execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=crtendS.o
-		OUTPUT_VARIABLE crtend OUTPUT_STRIP_TRAILING_WHITESPACE)
-	execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-libgcc-file-name
-		OUTPUT_VARIABLE libgcc OUTPUT_STRIP_TRAILING_WHITESPACE)
-	target_compile_options(bytecopy PRIVATE -nostdinc -nostdinc++ -fPIE
+	foreach(file gcc_include:include crtbegin:crtbeginS.o crtend:crtendS.o libgcc:libgcc.a)
+		string(REPLACE ":" ";" file ${file})
+		list(GET file 0 var)
+		list(GET file 1 name)
+		execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${name}
+			OUTPUT_VARIABLE ${var} OUTPUT_STRIP_TRAILING_WHITESPACE)
+	endforeach()
+	target_compile_options(bytecopy PRIVATE -nostdinc -nostdinc++
 		"SHELL:-isystem ${musl_include}" "SHELL:-isystem ${gcc_include}")
 	target_link_options(bytecopy PRIVATE -static-pie -nostdlib
 		${musl_lib}/rcrt1.o ${musl_lib}/crti.o ${crtbegin})
@@ -48,7 +51,6 @@ else()
 	if(HAVE_STATIC_PIE)
 		set(BYTECOPY_LINK static-pie)
 		set(why "musl is not installed or BYTECOPY_MUSL is off")
-		target_compile_options(bytecopy PRIVATE -fPIE)
 		target_link_options(bytecopy PRIVATE -static-pie)
 	elseif(HAVE_STATIC)
 		set(BYTECOPY_LINK static)
@@ -63,7 +65,6 @@ if(BYTECOPY_LIBC STREQUAL glibc AND NOT BYTECOPY_SANITIZE)
 	target_compile_options(bytecopy PRIVATE -U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=3)
 endif()
 if(BYTECOPY_LINK STREQUAL dynamic)
-	set_target_properties(bytecopy PROPERTIES POSITION_INDEPENDENT_CODE ON)
 	target_link_options(bytecopy PRIVATE -pie)
 endif()
 message(STATUS "bytecopy: ${BYTECOPY_LIBC}, ${BYTECOPY_LINK} link (${why})")
