@@ -26,19 +26,29 @@ fail(int status, const char *format, ...)
 	exit(status);
 }
 
+// A regular file named twice would be emptied before its first byte was
+// read, a FIFO or pipe read back forever; a character device (/dev/null) has
+// no content to lose.
+static bool
+same_file(const struct stat *a, const struct stat *b)
+{
+	return !S_ISCHR(a->st_mode) && a->st_dev == b->st_dev && a->st_ino == b->st_ino;
+}
+
 int
 main(int argc, char *argv[])
 {
+	// A destination pipe whose reader has gone, or a file past the size
+	// limit, is a write error with its message, not a silent death; so is
+	// a message line written to a standard error with no reader.
+	signal(SIGPIPE, SIG_IGN);
+	signal(SIGXFSZ, SIG_IGN);
+
 	// A closed standard stream would let a file opened below take its
 	// number, and a message or the report would then land in that file.
 	for (int fd = 0; fd <= 2; fd++)
 		if (fcntl(fd, F_GETFD) == -1 && open("/dev/null", O_RDWR) == -1)
 			fail(1, "Could not open file %s\n", "/dev/null");
-
-	// A destination pipe whose reader has gone, or a file past the size
-	// limit, is a write error with its message, not a silent death.
-	signal(SIGPIPE, SIG_IGN);
-	signal(SIGXFSZ, SIG_IGN);
 
 	if (argc != 3)
 		fail(1, "Usage : %s source_filename destination_filename\n",
@@ -54,16 +64,18 @@ main(int argc, char *argv[])
 	if (S_ISDIR(in_st.st_mode))
 		fail(5, "Error reading from file %s\n", source);
 
-	// The destination may be the source under another name, so it is
-	// opened without O_TRUNC and cut only once it is known to differ.
-	// A regular file would be emptied, a FIFO or pipe read back forever;
-	// a character device (/dev/null) has no content to lose.
-	int out = open(destination, O_WRONLY | O_CREAT, S_IFREG | S_IRUSR | S_IWUSR);
+	// The destination may be the source under another name. Its name is
+	// looked at before anything opens it for writing, which a source that
+	// may not be written would refuse and a watcher of the source would
+	// see; the opened file is looked at again, since the name may have
+	// changed in between, and only a regular file found to differ is cut.
 	struct stat out_st = {};
+	if (stat(destination, &out_st) == 0 && same_file(&out_st, &in_st))
+		fail(3, "Could not open file %s for writing: same file as source\n", destination);
+	int out = open(destination, O_WRONLY | O_CREAT, S_IFREG | S_IRUSR | S_IWUSR);
 	if (out == -1 || fstat(out, &out_st) == -1)
 		fail(3, "Could not open file %s for writing\n", destination);
-	if (!S_ISCHR(out_st.st_mode) && out_st.st_dev == in_st.st_dev &&
-	    out_st.st_ino == in_st.st_ino)
+	if (same_file(&out_st, &in_st))
 		fail(3, "Could not open file %s for writing: same file as source\n", destination);
 	if (S_ISREG(out_st.st_mode) && ftruncate(out, 0) == -1)
 		fail(3, "Could not open file %s for writing\n", destination);

@@ -9,14 +9,48 @@ load helper
 	cp f orig
 	ln f hard
 	ln -s f sym
-	for dest in f ./f "$WORK/f" hard sym; do
-		run --separate-stderr "$BYTECOPY" f "$dest"
-		expect 3 "" "Could not open file $dest for writing: same file as source"
+	for pair in "f f" "f ./f" "f $WORK/f" "f hard" "f sym" "sym f"; do
+		# shellcheck disable=SC2086 # a pair of operands
+		run --separate-stderr "$BYTECOPY" $pair
+		expect 3 "" "Could not open file ${pair#* } for writing: same file as source"
 		cmp f orig
 	done
-	run --separate-stderr "$BYTECOPY" sym f
-	expect 3 "" "Could not open file f for writing: same file as source"
-	cmp f orig
+}
+
+@test "the source is refused before it is opened for writing, which it may not be" {
+	printf abc >f
+	chmod 444 f
+	ln -s f sym
+	for pair in "f f" "sym f" "f sym"; do
+		# shellcheck disable=SC2086 # a pair of operands
+		run --separate-stderr unprivileged $pair
+		expect 3 "" "Could not open file ${pair#* } for writing: same file as source"
+	done
+	[ "$(cat f)" = abc ]
+	# A running program may not be opened for writing by anyone.
+	run --separate-stderr "$BYTECOPY" /proc/self/exe /proc/self/exe
+	expect 3 "" "Could not open file /proc/self/exe for writing: same file as source"
+}
+
+@test "the opened destination is compared again, for a name that changed since it was looked at" {
+	printf abc >f
+	run --separate-stderr inject "$BY_NAME:error=ENOENT:when=1" "$WORK/f" "$WORK/f" "$WORK/f"
+	expect 3 "" "Could not open file $WORK/f for writing: same file as source"
+	[ "$(cat f)" = abc ]
+}
+
+@test "two files with one inode number on two devices are two files" {
+	local ns=(unshare -m)
+	[ "$(id -u)" = 0 ] || ns=(unshare -rm)
+	"${ns[@]}" true 2>/dev/null || skip "no mount namespace can be made here (${ns[*]})"
+	mkdir a b
+	# Each new tmpfs numbers its first file 2.
+	run --separate-stderr "${ns[@]}" sh -c 'mount -t tmpfs none a && mount -t tmpfs none b &&
+		printf new >a/f && printf older >b/f && [ "$(stat -c %i a/f)" = "$(stat -c %i b/f)" ] &&
+		"$0" a/f b/f && cat b/f' "$BYTECOPY"
+	expect 0 "File copied successfully
+3 bytes copied
+new" ""
 }
 
 @test "one FIFO or pipe as both operands is refused; two FIFOs copy" {
@@ -67,9 +101,26 @@ load helper
 		[ "$status" = 5 ]
 		[ ! -s out ]
 	done
-	run --separate-stderr bash -c 'inject open,openat:error=ENOENT /dev/null src new >&-'
-	expect 1 "" "Could not open file /dev/null"
-	[ ! -e new ]
+}
+
+@test "a closed standard stream that /dev/null cannot replace stops the command first" {
+	printf x >src
+	for row in '<&-|Could not open file /dev/null' '>&-|Could not open file /dev/null' '2>&-|'; do
+		run --separate-stderr bash -c "inject /^open:error=EMFILE /dev/null src new ${row%|*}"
+		expect 1 "" "${row#*|}"
+		[ ! -e new ]
+	done
+}
+
+@test "a message to a standard error with no reader is no death" {
+	printf x >src
+	mkfifo gone
+	# shellcheck disable=SC2094 # opened twice on purpose, then the reader is dropped
+	exec 7<>gone 8>gone 7<&-
+	run env --default-signal=PIPE bash -c 'inject /^open:error=EMFILE /dev/null src out <&- 2>&8'
+	exec 8>&-
+	[ "$status" = 1 ]
+	[ ! -e out ]
 }
 
 @test "a reader that leaves is a write error; a broken standard output is not" {
