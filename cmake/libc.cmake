@@ -10,7 +10,12 @@ include(CheckLinkerFlag)
 # is a PIE, and there it costs nothing.
 set_target_properties(bytecopy PROPERTIES POSITION_INDEPENDENT_CODE ON)
 
-string(REPLACE "-gnu" "-musl" musl_arch "${CMAKE_LIBRARY_ARCHITECTURE}")
+# Debian's folders for the target's C libraries: the compiler knows the
+# target's name (i386-linux-gnu for an i686 compiler, say), and musl's
+# folders replace its gnu with musl.
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-multiarch
+	OUTPUT_VARIABLE multiarch OUTPUT_STRIP_TRAILING_WHITESPACE)
+string(REPLACE "-gnu" "-musl" musl_arch "${multiarch}")
 set(musl_lib /usr/lib/${musl_arch})
 set(musl_include /usr/include/${musl_arch})
 set(BYTECOPY_LIBC glibc)
@@ -48,16 +53,16 @@ else()
 	check_linker_flag(CXX -static-pie HAVE_STATIC_PIE)
 	check_linker_flag(CXX -static HAVE_STATIC)
 	unset(CMAKE_REQUIRED_FLAGS)
+	set(why "musl is not installed for ${multiarch} or BYTECOPY_MUSL is off")
 	if(HAVE_STATIC_PIE)
 		set(BYTECOPY_LINK static-pie)
-		set(why "musl is not installed or BYTECOPY_MUSL is off")
 		target_link_options(bytecopy PRIVATE -static-pie)
 	elseif(HAVE_STATIC)
 		set(BYTECOPY_LINK static)
-		set(why "the linker cannot make a static PIE")
+		string(APPEND why "; the C library has no static PIE start file")
 		target_link_options(bytecopy PRIVATE -static)
 	else()
-		set(why "no static C library is installed")
+		string(APPEND why "; no static C library is installed")
 	endif()
 endif()
 

@@ -31,14 +31,29 @@ if(NOT BYTECOPY_LINK STREQUAL dynamic)
 	configure_file(pkg/lintian-overrides.in lintian-overrides @ONLY)
 	install(FILES ${CMAKE_BINARY_DIR}/lintian-overrides
 		DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME bytecopy)
+	# The package that holds the libc.a linked in (musl-dev, libc6-dev, or
+	# a cross build's libc6-dev-ARCH-cross), named by its source.
 	if(BYTECOPY_LIBC STREQUAL musl)
-		set(libc_dev musl-dev)
+		set(libc_a ${musl_lib}/libc.a)
 	else()
-		set(libc_dev libc6-dev)
+		execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libc.a
+			OUTPUT_VARIABLE libc_a OUTPUT_STRIP_TRAILING_WHITESPACE)
 	endif()
-	execute_process(COMMAND dpkg-query -W "-f=\${source:Package} (= \${source:Version})"
-		${libc_dev} OUTPUT_VARIABLE built_using ERROR_QUIET)
+	file(REAL_PATH ${libc_a} libc_a)
+	execute_process(COMMAND dpkg -S ${libc_a} OUTPUT_VARIABLE libc_dev ERROR_QUIET)
+	string(REGEX REPLACE "[:,].*" "" libc_dev "${libc_dev}")
+	if(libc_dev)
+		execute_process(COMMAND dpkg-query -W "-f=\${source:Package} (= \${source:Version})"
+			${libc_dev} OUTPUT_VARIABLE built_using ERROR_QUIET)
+	endif()
 endif()
+
+# The packages are for the machine the command was built for, which a
+# cross build's compiler names.
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -dumpmachine
+	OUTPUT_VARIABLE target OUTPUT_STRIP_TRAILING_WHITESPACE)
+execute_process(COMMAND dpkg-architecture -t ${target} -qDEB_HOST_ARCH
+	OUTPUT_VARIABLE deb_arch OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
 
 set(CPACK_PACKAGE_VENDOR "The bytecopy authors")
 set(CPACK_PACKAGE_CONTACT "${BYTECOPY_MAINTAINER}")
@@ -59,6 +74,9 @@ set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/CPackEpoch.cmake)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+if(deb_arch)
+	set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE ${deb_arch})
+endif()
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 if(built_using)
@@ -67,6 +85,7 @@ if(built_using)
 endif()
 
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
+set(CPACK_RPM_PACKAGE_ARCHITECTURE ${CMAKE_SYSTEM_PROCESSOR})
 set(CPACK_RPM_PACKAGE_LICENSE MIT)
 set(CPACK_RPM_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_RPM_PACKAGE_GROUP "Applications/File")

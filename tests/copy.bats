@@ -8,10 +8,10 @@ load helper
 	echo keep >a
 	for args in "" "a" "a b c" "a b c d"; do
 		# shellcheck disable=SC2086
-		run --separate-stderr bash -c 'exec -a mycopy "$0" "$@"' "$BYTECOPY" $args
+		run --separate-stderr named mycopy $args
 		expect 1 "" "Usage : mycopy source_filename destination_filename"
 	done
-	run --separate-stderr bash -c 'exec -a "" "$0"' "$BYTECOPY"
+	run --separate-stderr named ""
 	expect 1 "" "Usage : bytecopy source_filename destination_filename"
 	[ "$(ls -A)" = a ]
 }

@@ -10,12 +10,27 @@ setup()
 	umask 022
 	WORK=$(mktemp -d "${TMPDIR:-/tmp}/bytecopy.XXXXXX")
 	chmod 777 "$WORK"
+	# The command is copied where an unprivileged user may run it, and
+	# $BYTECOPY runs that copy, through the emulator wherever one is set.
+	mkdir -m 755 "$WORK.bin"
+	BINARY=$WORK.bin/bytecopy.elf
+	cp "$BYTECOPY" "$BINARY"
+	BYTECOPY=$BINARY
+	if [ -n "${BYTECOPY_EMULATOR:-}" ]; then
+		BYTECOPY=$WORK.bin/bytecopy
+		printf '#!/bin/sh\nexec %s "%s" "$@"\n' "$BYTECOPY_EMULATOR" "$BINARY" >"$BYTECOPY"
+		chmod 755 "$BYTECOPY"
+	fi
+	export BYTECOPY
+	if [ -n "${BYTECOPY_BUILD:-}" ]; then
+		BYTECOPY_BUILD=$(realpath "$BYTECOPY_BUILD")
+	fi
 	cd "$WORK" || return
 }
 
 teardown()
 {
-	rm -rf "$WORK"
+	rm -rf "$WORK" "$WORK.bin"
 }
 
 # expect STATUS STDOUT STDERR: the last `run --separate-stderr` ended so, to the letter.
@@ -42,11 +57,23 @@ kept()
 # unprivileged ARGS...: the command as a user whom permissions bind, which root is not.
 unprivileged()
 {
-	cp "$BYTECOPY" "$WORK/.bytecopy"
 	if [ "$(id -u)" = 0 ]; then
-		setpriv --reuid=65534 --regid=65534 --clear-groups "$WORK/.bytecopy" "$@"
+		setpriv --reuid=65534 --regid=65534 --clear-groups "$BYTECOPY" "$@"
 	else
-		"$WORK/.bytecopy" "$@"
+		"$BYTECOPY" "$@"
+	fi
+}
+
+# named NAME ARGS...: the command, invoked by the name NAME.
+named()
+{
+	local name=$1
+	shift
+	if [ -n "${BYTECOPY_EMULATOR:-}" ]; then
+		# shellcheck disable=SC2086 # the emulator is a command line
+		$BYTECOPY_EMULATOR -0 "$name" "$BINARY" "$@"
+	else
+		(exec -a "$name" "$BINARY" "$@")
 	fi
 }
 
@@ -63,7 +90,7 @@ inject()
 {
 	local fault=$1 path=$2
 	shift 2
-	ASAN_OPTIONS=detect_leaks=0 strace -qq -o /dev/null -e inject="$fault" -P "$path" \
+	ASAN_OPTIONS=detect_leaks=0 strace -f -qq -o /dev/null -e inject="$fault" -P "$path" \
 		"$BYTECOPY" "$@"
 }
 export -f inject

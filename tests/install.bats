@@ -9,7 +9,8 @@ load helper
 	: "${BYTECOPY_BUILD:?set BYTECOPY_BUILD to the build folder}"
 	cmake --install "$BYTECOPY_BUILD" --prefix "$WORK/prefix" >/dev/null
 	printf abc >src
-	run --separate-stderr prefix/bin/bytecopy src out
+	# shellcheck disable=SC2086 # the emulator, if any, is a command line
+	run --separate-stderr $BYTECOPY_EMULATOR prefix/bin/bytecopy src out
 	expect 0 "File copied successfully
 3 bytes copied" ""
 	gzip -dc prefix/share/man/man1/bytecopy.1.gz | grep -q '^\.Nm bytecopy$'
@@ -24,12 +25,27 @@ load helper
 	[[ "$output" != *drwx------* ]]
 }
 
-@test "the binary is a hardened position-independent executable" {
-	run readelf -hlWd "$BYTECOPY"
+@test "the Debian package is for the machine the command was built for" {
+	: "${BYTECOPY_BUILD:?set BYTECOPY_BUILD to the build folder}"
+	local -A debian=([X86-64]=amd64 [80386]=i386 [AArch64]=arm64 [S/390]=s390x)
+	local machine
+	machine=$(readelf -h "$BINARY" | sed -n 's/^ *Machine: *.* //p')
+	cpack -G DEB --config "$BYTECOPY_BUILD/CPackConfig.cmake" -B "$WORK/package" >/dev/null
+	[ "$(dpkg-deb -f package/bytecopy_*.deb Architecture)" = "${debian[$machine]}" ]
+}
+
+@test "the binary is position-independent, with full RELRO" {
+	[ "$BYTECOPY_LINK" != static ] ||
+		skip "linked static, not static-pie: the C library has no static PIE start file here"
+	run readelf -hlWd "$BINARY"
 	[[ "$output" == *"Type:"*"DYN"* ]]
 	[[ "$output" == *"BIND_NOW"* ]]
 	[[ "$output" == *"GNU_RELRO"* ]]
+}
+
+@test "the binary has a non-executable stack and a protected main" {
+	run readelf -lW "$BINARY"
 	[[ "$output" =~ GNU_STACK[^$'\n']*\ RW\  ]]
-	run objdump -d --no-show-raw-insn "$BYTECOPY"
-	[[ "$output" =~ \<main\>:[^$'\n']*($'\n'[^$'\n']+)*call[^$'\n']*\<__stack_chk_fail ]]
+	run "${OBJDUMP:-objdump}" -d --no-show-raw-insn "$BINARY"
+	[[ "$output" =~ \<main\>:[^$'\n']*($'\n'[^$'\n']+)*\<__stack_chk_fail ]]
 }
