@@ -2,15 +2,18 @@
 # The documents a distribution ships beside the command, and its Debian and
 # RPM packages. The same commit gives byte-identical packages wherever and
 # under whatever umask it is built (see reproducible.cmake and prebuild.cmake).
-set(BYTECOPY_MAINTAINER "bytecopy developers <bytecopy@example.org>"
+set(BYTECOPY_PLACEHOLDER "bytecopy developers <bytecopy@example.org>")
+set(BYTECOPY_MAINTAINER "${BYTECOPY_PLACEHOLDER}"
 	CACHE STRING "The packages' maintainer, as NAME <ADDRESS>")
+set(BYTECOPY_URL "https://example.org/bytecopy" CACHE STRING "The project's home page")
+include(cmake/changelog.cmake)
 
 # Manual pages and changelogs are shipped compressed, without a name or a
 # time in the gzip header.
-foreach(doc man/bytecopy.1 pkg/changelog)
+foreach(doc ${CMAKE_SOURCE_DIR}/man/bytecopy.1 ${CMAKE_BINARY_DIR}/changelog)
 	get_filename_component(name ${doc} NAME)
 	add_custom_command(OUTPUT ${name}.gz
-		COMMAND gzip -9n -c ${CMAKE_SOURCE_DIR}/${doc} > ${name}.gz
+		COMMAND gzip -9n -c ${doc} > ${name}.gz
 		DEPENDS ${doc})
 	list(APPEND docs ${CMAKE_BINARY_DIR}/${name}.gz)
 endforeach()
@@ -28,9 +31,9 @@ if(NOT BYTECOPY_LINK STREQUAL dynamic)
 	if(BYTECOPY_LINK STREQUAL static-pie)
 		set(lintian_tag shared-library-lacks-prerequisites)
 	endif()
+	# Only the Debian package carries it (see prebuild.cmake).
 	configure_file(pkg/lintian-overrides.in lintian-overrides @ONLY)
-	install(FILES ${CMAKE_BINARY_DIR}/lintian-overrides
-		DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME bytecopy)
+	set(CPACK_BYTECOPY_LINTIAN_OVERRIDES ${CMAKE_BINARY_DIR}/lintian-overrides)
 	# The package that holds the libc.a linked in (musl-dev, libc6-dev, or
 	# a cross build's libc6-dev-ARCH-cross), named by its source.
 	if(BYTECOPY_LIBC STREQUAL musl)
@@ -69,7 +72,9 @@ set(CPACK_STRIP_FILES TRUE)
 set(CPACK_BYTECOPY_STRIP "${CMAKE_STRIP}")
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/prebuild.cmake)
 set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_SOURCE_DIR}/cmake/postbuild.cmake)
-set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_BINARY_DIR}/CPackEpoch.cmake)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_SOURCE_DIR}/cmake/cpackproject.cmake)
+set(CPACK_BYTECOPY_EPOCH ${BYTECOPY_EPOCH})
+set(CPACK_PACKAGE_HOMEPAGE_URL "${BYTECOPY_URL}")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -88,7 +93,20 @@ set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
 set(CPACK_RPM_PACKAGE_ARCHITECTURE ${CMAKE_SYSTEM_PROCESSOR})
 set(CPACK_RPM_PACKAGE_LICENSE MIT)
 set(CPACK_RPM_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
+set(CPACK_RPM_PACKAGE_SUMMARY "Copy a file one byte at a time")
 set(CPACK_RPM_PACKAGE_GROUP "Applications/File")
-set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/share/man /usr/share/man/man1
-	/usr/share/doc /usr/share/lintian /usr/share/lintian/overrides)
+set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_BINARY_DIR}/rpm-changelog)
+set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/share/man /usr/share/man/man1 /usr/share/doc)
+if(NOT BYTECOPY_LINK STREQUAL dynamic)
+	# A static binary needs nothing, whatever rpmbuild would guess.
+	set(CPACK_RPM_PACKAGE_AUTOREQPROV no)
+endif()
+# The same commit gives the same RPM: rpmbuild's own macros take the build
+# time and clamp the file times to SOURCE_DATE_EPOCH, and the build host is
+# a fixed word.
+set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${BYTECOPY_MAINTAINER}
+%define use_source_date_epoch_as_buildtime 1
+%define clamp_mtime_to_source_date_epoch 1
+%define _buildhost reproducible
+%define _build_id_links none")
 include(CPack)

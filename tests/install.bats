@@ -5,9 +5,9 @@
 
 load helper
 
-@test "the install tree and the Debian package hold the command and its documents" {
+@test "the install tree holds the command and its documents, readable under any umask" {
 	: "${BYTECOPY_BUILD:?set BYTECOPY_BUILD to the build folder}"
-	cmake --install "$BYTECOPY_BUILD" --prefix "$WORK/prefix" >/dev/null
+	(umask 077 && cmake --install "$BYTECOPY_BUILD" --prefix "$WORK/prefix" >/dev/null)
 	printf abc >src
 	# shellcheck disable=SC2086 # the emulator, if any, is a command line
 	run --separate-stderr $BYTECOPY_EMULATOR prefix/bin/bytecopy src out
@@ -16,13 +16,30 @@ load helper
 	gzip -dc prefix/share/man/man1/bytecopy.1.gz | grep -q '^\.Nm bytecopy$'
 	grep -q '^License: Expat$' prefix/share/doc/bytecopy/copyright
 	gzip -dc prefix/share/doc/bytecopy/changelog.gz | grep -q '^bytecopy (.*) unstable'
+	run find prefix ! -perm -444
+	[ -z "$output" ]
+	run find prefix -type d ! -perm -555
+	[ -z "$output" ]
+	# Debian's lintian override belongs to the Debian package alone.
+	[ ! -e prefix/share/lintian ]
+}
 
+@test "the Debian package holds the command, its documents and its override" {
+	: "${BYTECOPY_BUILD:?set BYTECOPY_BUILD to the build folder}"
 	(umask 077 && cpack -G DEB --config "$BYTECOPY_BUILD/CPackConfig.cmake" -B "$WORK/package" >/dev/null)
 	run dpkg-deb --contents package/bytecopy_*.deb
 	[[ "$output" == *"-rwxr-xr-x root/root"*" ./usr/bin/bytecopy"* ]]
 	[[ "$output" == *" ./usr/share/man/man1/bytecopy.1.gz"* ]]
 	[[ "$output" == *" ./usr/share/doc/bytecopy/copyright"* ]]
+	[[ "$output" == *"-rw-r--r-- root/root"*" ./usr/share/lintian/overrides/bytecopy"* ]]
 	[[ "$output" != *drwx------* ]]
+}
+
+@test "the packages are signed by the maintainer the packager names" {
+	cmake -S "$BATS_TEST_DIRNAME/.." -B conf -DBYTECOPY_MAINTAINER="Ann Packer <ann@example.net>" >/dev/null
+	[[ "$(grep '^ -- ' conf/changelog | head -n 1)" == " -- Ann Packer <ann@example.net>  "* ]]
+	[[ "$(head -n 1 conf/rpm-changelog)" == "* "*" Ann Packer <ann@example.net> - "* ]]
+	grep -q '%define packager Ann Packer <ann@example.net>$' conf/CPackConfig.cmake
 }
 
 @test "the Debian package is for the machine the command was built for" {
