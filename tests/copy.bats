@@ -4,16 +4,19 @@
 
 load helper
 
-@test "a wrong number of operands prints the usage line and touches nothing" {
+@test "a wrong number of operands is a usage error that touches nothing" {
 	echo keep >a
 	for args in "" "a" "a b c" "a b c d"; do
-		# shellcheck disable=SC2086
+		# shellcheck disable=SC2086 # a list of operands
 		run --separate-stderr named mycopy $args
 		expect 1 "" "Usage : mycopy source_filename destination_filename"
 	done
+	[ "$(ls -A)" = a ]
+}
+
+@test "an empty invocation name is shown as bytecopy" {
 	run --separate-stderr named ""
 	expect 1 "" "Usage : bytecopy source_filename destination_filename"
-	[ "$(ls -A)" = a ]
 }
 
 @test "every byte is copied unchanged and counted" {
@@ -21,49 +24,62 @@ load helper
 	printf x >one
 	printf %b "$(printf '\\0%03o' {0..255})" >all
 	head -c 20000 /dev/urandom >random
-	for src in empty one all random; do
-		run --separate-stderr "$BYTECOPY" "$src" "$src.copy"
+	for row in empty:0 one:1 all:256 random:20000; do
+		run --separate-stderr "$BYTECOPY" "${row%:*}" copy
 		expect 0 "File copied successfully
-$(stat -c %s "$src") bytes copied" ""
-		cmp "$src" "$src.copy"
+${row#*:} bytes copied" ""
+		cmp "${row%:*}" copy
 	done
-	[ "$(stat -c %s all)" = 256 ]
 }
 
-@test "an existing destination is cut to the source and keeps its mode" {
+@test "an existing destination is cut to the source's length" {
 	printf x >one
 	printf 'a much longer old content' >old
-	chmod 751 old
 	"$BYTECOPY" one old
 	cmp one old
+}
+
+@test "an existing destination keeps its mode" {
+	printf x >one
+	touch old
+	chmod 751 old
+	"$BYTECOPY" one old
 	[ "$(stat -c %a old)" = 751 ]
 }
 
 @test "a new destination is owner read-write less the umask" {
 	printf x >one
-	for pair in 022:600 077:600 277:400; do
-		(umask "${pair%:*}" && "$BYTECOPY" one "new$pair")
-		[ "$(stat -c %a "new$pair")" = "${pair#*:}" ]
+	for row in 022:600 077:600 277:400; do
+		(umask "${row%:*}" && "$BYTECOPY" one "new${row%:*}")
+		[ "$(stat -c %a "new${row%:*}")" = "${row#*:}" ]
 	done
 }
 
-@test "operands are paths: dashes, symbolic links and device names" {
+@test "an operand that begins with a dash is a file name" {
 	printf abc >-
 	run --separate-stderr "$BYTECOPY" - -x </dev/null
 	expect 0 "File copied successfully
 3 bytes copied" ""
 	cmp ./- ./-x
+}
 
+@test "symbolic links are followed, for both operands" {
+	printf abc >src
+	printf old >target
+	ln -s src from
 	ln -s target link
 	ln -s created dangling
-	"$BYTECOPY" -x link
-	"$BYTECOPY" -x dangling
-	[ -L link ]
-	[ -L dangling ]
-	cmp ./-x target
-	cmp ./-x created
+	for dest in link dangling; do
+		"$BYTECOPY" from "$dest"
+		[ -L "$dest" ]
+		cmp src "$dest"
+	done
+	cmp src target
+	cmp src created
+}
 
-	run --separate-stderr bash -c 'printf piped | timeout 10 "$0" /dev/stdin out' "$BYTECOPY"
+@test "/dev/stdin is a path like any other" {
+	run --separate-stderr bash -c 'printf piped | timeout 10 "$BYTECOPY" /dev/stdin out'
 	expect 0 "File copied successfully
 5 bytes copied" ""
 	[ "$(cat out)" = piped ]

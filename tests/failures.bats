@@ -4,24 +4,42 @@
 
 load helper
 
-@test "a source that cannot be opened or is a directory leaves the destination untouched" {
+# An existing destination, to be left as it is, and a fresh one, not to be
+# made: "untouched" checks both.
+destinations()
+{
 	echo keep >dest
 	chmod 666 dest
 	touch -d 2001-01-01 dest
+}
+untouched()
+{
+	[ "$(cat dest)" = keep ] || return
+	[ "$(stat -c %a:%Y dest)" = "666:$(date -d 2001-01-01 +%s)" ] || return
+	[ ! -e fresh ]
+}
+
+@test "a source that cannot be opened is status 2 and touches no destination" {
+	destinations
 	echo secret >secret
 	chmod 000 secret
-	mkdir dir
-	for src in missing secret dir; do
-		local want="Could not open file $src for reading" code=2
-		[ "$src" != dir ] || want="Error reading from file $src" code=5
+	for src in missing secret; do
 		for dest in dest fresh; do
 			run --separate-stderr unprivileged "$src" "$dest"
-			expect "$code" "" "$want"
+			expect 2 "" "Could not open file $src for reading"
 		done
 	done
-	[ "$(cat dest)" = keep ]
-	[ "$(stat -c %a:%Y dest)" = "666:$(date -d 2001-01-01 +%s)" ]
-	[ ! -e fresh ]
+	untouched
+}
+
+@test "a directory source is a read error that touches no destination" {
+	destinations
+	mkdir dir
+	for dest in dest fresh; do
+		run --separate-stderr "$BYTECOPY" dir "$dest"
+		expect 5 "" "Error reading from file dir"
+	done
+	untouched
 }
 
 @test "a destination that cannot be created is status 3" {
@@ -36,33 +54,43 @@ load helper
 	[ -z "$(ls -A locked)" ]
 }
 
-@test "read and write failures keep exactly the bytes written before them" {
-	head -c 5000 /dev/urandom >src
+@test "a source that opens but cannot be read is a read error after the destination is cut" {
 	echo old >out
-
-	# A source that opens but cannot be read is found out only by reading.
 	run --separate-stderr "$BYTECOPY" /proc/self/mem out
 	expect 5 "" "Error reading from file /proc/self/mem"
+	[ -e out ]
 	[ ! -s out ]
+}
 
+@test "a full device is a write error" {
+	printf x >src
 	run --separate-stderr "$BYTECOPY" src /dev/full
 	expect 4 "" "Error writing to file /dev/full"
+}
 
+@test "the file-size limit is a write error, with the bytes within it kept" {
+	head -c 5000 /dev/urandom >src
 	for k in 0 1 4096; do
-		# The size limit binds every file, so the message goes through a
-		# pipe; the limit's signal keeps its default, which kills.
-		run bash -c 'env --default-signal=XFSZ prlimit --fsize="$1" "$0" src out 2>&1 | cat
-			exit "${PIPESTATUS[0]}"' "$BYTECOPY" "$k"
+		# The limit binds every file, so the message goes through a pipe;
+		# the limit's signal keeps its default, which kills.
+		run bash -c 'env --default-signal=XFSZ prlimit --fsize="$0" "$BYTECOPY" src out 2>&1 | cat
+			exit "${PIPESTATUS[0]}"' "$k"
 		[ "$status" = 4 ]
 		[ "$output" = "Error writing to file out" ]
 		kept "$k"
+	done
+}
 
-		run --separate-stderr inject "read:error=EIO:when=$((k + 1))" "$WORK/src" src out
-		expect 5 "" "Error reading from file src"
-		kept "$k"
-
-		run --separate-stderr inject "write:retval=0:when=$((k + 1))" "$WORK/out" src out
-		expect 4 "" "Error writing to file out"
-		kept "$k"
+@test "a failed read or write keeps exactly the bytes written before it" {
+	head -c 5000 /dev/urandom >src
+	# A write that returns 0 has written nothing: it fails too.
+	for row in "read:error=EIO src 5 Error reading from file src" \
+		"write:retval=0 out 4 Error writing to file out"; do
+		read -r fault file want line <<<"$row"
+		for k in 0 1 4096; do
+			run --separate-stderr inject "$fault:when=$((k + 1))" "$WORK/$file" src out
+			expect "$want" "" "$line"
+			kept "$k"
+		done
 	done
 }

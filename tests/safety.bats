@@ -54,17 +54,20 @@ load helper
 new" ""
 }
 
-@test "one FIFO or pipe as both operands is refused; two FIFOs copy" {
-	mkfifo ff a b
+@test "one FIFO or pipe as both operands is refused" {
+	mkfifo ff
 	exec 9<>ff # a writer, so that opening it does not wait
 	run --separate-stderr timeout 10 "$BYTECOPY" ff ff
 	exec 9>&-
 	expect 3 "" "Could not open file ff for writing: same file as source"
 	for dest in /dev/stdin /proc/self/fd/0; do
-		run --separate-stderr bash -c 'printf x | timeout 10 "$0" /dev/stdin "$1"' "$BYTECOPY" "$dest"
+		run --separate-stderr bash -c 'printf x | timeout 10 "$BYTECOPY" /dev/stdin "$0"' "$dest"
 		expect 3 "" "Could not open file $dest for writing: same file as source"
 	done
+}
 
+@test "two FIFOs are two files" {
+	mkfifo a b
 	timeout 10 sh -c 'printf abc >a' &
 	timeout 10 cat b >got &
 	run --separate-stderr timeout 10 "$BYTECOPY" a b
@@ -87,21 +90,22 @@ new" ""
 	[ "$(cat out)" = old ]
 }
 
-@test "a failed close of the destination is a write error" {
-	printf abc >src
-	run --separate-stderr inject close:error=EIO "$WORK/out" src out
-	expect 4 "" "Error writing to file out"
-}
-
-@test "closed standard streams never receive a file, so no text lands in one" {
+@test "a copy with closed standard streams writes the destination alone" {
 	head -c 100 /dev/urandom >src
 	for streams in '>&-' '2>&-' '>&- 2>&-' '<&- >&- 2>&-'; do
 		rm -f out
-		run bash -c "\"\$0\" src out $streams" "$BYTECOPY"
+		run bash -c "\"\$BYTECOPY\" src out $streams"
 		[ "$status" = 0 ]
 		cmp src out
-		run bash -c "\"\$0\" /proc/self/mem out $streams" "$BYTECOPY"
+	done
+}
+
+@test "a failure with closed standard streams writes no message into the destination" {
+	for streams in '>&-' '2>&-' '>&- 2>&-' '<&- >&- 2>&-'; do
+		rm -f out
+		run bash -c "\"\$BYTECOPY\" /proc/self/mem out $streams"
 		[ "$status" = 5 ]
+		[ -e out ]
 		[ ! -s out ]
 	done
 }
@@ -126,21 +130,23 @@ new" ""
 	[ ! -e out ]
 }
 
-@test "a reader that leaves is a write error; a broken standard output is not" {
+@test "a reader that leaves is a write error" {
 	head -c 200000 /dev/urandom >src
 	mkfifo fifo
 	timeout 10 head -c 1 fifo >/dev/null &
 	run --separate-stderr timeout 10 env --default-signal=PIPE "$BYTECOPY" src fifo
 	wait
 	expect 4 "" "Error writing to file fifo"
+}
 
+@test "a broken standard output does not fail a complete copy" {
+	head -c 1000 /dev/urandom >src
 	# A pipe with no reader left on standard output.
 	mkfifo report
 	# shellcheck disable=SC2094 # opened twice on purpose, then the reader is dropped
 	exec 7<>report 8>report 7<&-
-	run --separate-stderr bash -c 'exec env --default-signal=PIPE "$0" src out >&8' "$BYTECOPY"
+	run --separate-stderr bash -c 'exec env --default-signal=PIPE "$BYTECOPY" src out >&8'
 	exec 8>&-
-	[ "$status" = 0 ]
-	[ -z "$stderr" ]
+	expect 0 "" ""
 	cmp src out
 }
