@@ -1,7 +1,8 @@
 # SPDX-License-Identifier: MIT
 # The documents a distribution ships beside the command, and its Debian and
-# RPM packages. The same commit gives byte-identical packages wherever and
-# under whatever umask it is built (see reproducible.cmake and prebuild.cmake).
+# RPM packages. The same commit gives byte-identical packages from a clone or
+# its release tarball, in any folder and under any umask or time zone (see
+# changelog.cmake, cpackproject.cmake and prebuild.cmake).
 set(BYTECOPY_PLACEHOLDER "bytecopy developers <bytecopy@example.org>")
 set(BYTECOPY_MAINTAINER "${BYTECOPY_PLACEHOLDER}"
 	CACHE STRING "The packages' maintainer, as NAME <ADDRESS>")
