@@ -6,24 +6,54 @@
 #include <fcntl.h>
 #include <inttypes.h>
 #include <signal.h>
-#include <stdarg.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 // A 32-bit off_t could not even fstat a source past 2 GiB.
 static_assert(sizeof(off_t) == 8, "build with _FILE_OFFSET_BITS=64");
 
-[[noreturn]] [[gnu::format(printf, 2, 3)]] static void
-fail(int status, const char *format, ...)
+// Writes FORMAT on standard error with NAME in place of its one %s, and
+// exits. Control characters in the name are escaped, so that a name can
+// neither split the line nor drive the terminal.
+[[noreturn]] static void
+fail(int status, const char *format, const char *name)
 {
-	va_list ap;
-	va_start(ap, format);
-	vfprintf(stderr, format, ap);
-	va_end(ap);
+	// The line leaves in one write, not in one a character.
+	static char line[BUFSIZ];
+	setvbuf(stderr, line, _IOFBF, sizeof line);
+	const char *at = strstr(format, "%s");
+	fwrite(format, 1, at - format, stderr);
+	for (const char *p = name; *p != '\0'; p++) {
+		unsigned char c = *p;
+		unsigned char next = p[1];
+		// C1 controls are U+0080 to U+009F, in UTF-8 0xc2 0x80 to 0xc2 0x9f.
+		bool c1 = c == 0xc2 && next >= 0x80 && next <= 0x9f;
+		if (c < 0x20 || c == 0x7f || c1) {
+			fprintf(stderr, "\\%03o", c);
+			if (c1)
+				fprintf(stderr, "\\%03o", next), p++;
+		} else
+			putc(c, stderr);
+	}
+	fputs(at + 2, stderr);
 	exit(status);
+}
+
+// A file opened while a standard stream is closed takes its number; it is
+// moved above them, so that no message or report can land in it, and a
+// name such as /dev/stdin still finds the stream closed.
+static int
+above_streams(int fd)
+{
+	if (fd < 0 || fd > 2)
+		return fd;
+	int moved = fcntl(fd, F_DUPFD_CLOEXEC, 3);
+	close(fd);
+	return moved;
 }
 
 // A regular file named twice would be emptied before its first byte was
@@ -38,17 +68,10 @@ same_file(const struct stat *a, const struct stat *b)
 int
 main(int argc, char *argv[])
 {
-	// A destination pipe whose reader has gone, or a file past the size
-	// limit, is a write error with its message, not a silent death; so is
-	// a message line written to a standard error with no reader.
+	// A reader that has gone, or the file-size limit, is a write error with
+	// its message, not a silent death.
 	signal(SIGPIPE, SIG_IGN);
 	signal(SIGXFSZ, SIG_IGN);
-
-	// A closed standard stream would let a file opened below take its
-	// number, and a message or the report would then land in that file.
-	for (int fd = 0; fd <= 2; fd++)
-		if (fcntl(fd, F_GETFD) == -1 && open("/dev/null", O_RDWR) == -1)
-			fail(1, "Could not open file %s\n", "/dev/null");
 
 	if (argc != 3)
 		fail(1, "Usage : %s source_filename destination_filename\n",
@@ -56,7 +79,7 @@ main(int argc, char *argv[])
 	const char *source = argv[1];
 	const char *destination = argv[2];
 
-	int in = open(source, O_RDONLY);
+	int in = above_streams(open(source, O_RDONLY));
 	struct stat in_st = {};
 	if (in == -1 || fstat(in, &in_st) == -1)
 		fail(2, "Could not open file %s for reading\n", source);
@@ -64,15 +87,13 @@ main(int argc, char *argv[])
 	if (S_ISDIR(in_st.st_mode))
 		fail(5, "Error reading from file %s\n", source);
 
-	// The destination may be the source under another name. Its name is
-	// looked at before anything opens it for writing, which a source that
-	// may not be written would refuse and a watcher of the source would
-	// see; the opened file is looked at again, since the name may have
-	// changed in between, and only a regular file found to differ is cut.
+	// The destination may be the source under another name: its name is
+	// looked at before anything opens it for writing, and the opened file
+	// again, for a name that changed in between.
 	struct stat out_st = {};
 	if (stat(destination, &out_st) == 0 && same_file(&out_st, &in_st))
 		fail(3, "Could not open file %s for writing: same file as source\n", destination);
-	int out = open(destination, O_WRONLY | O_CREAT, S_IFREG | S_IRUSR | S_IWUSR);
+	int out = above_streams(open(destination, O_WRONLY | O_CREAT, 0600));
 	if (out == -1 || fstat(out, &out_st) == -1)
 		fail(3, "Could not open file %s for writing\n", destination);
 	if (same_file(&out_st, &in_st))

@@ -19,6 +19,16 @@ load helper
 	expect 1 "" "Usage : bytecopy source_filename destination_filename"
 }
 
+@test "a name's control characters are escaped in its message, every other byte is as it is" {
+	for row in $'a\nb|a\\012b' $'\e]0;x\a\x1f|\\033]0;x\\007\\037' \
+		$'\x7f\xc2\x9b\xc2\xa0|\\177\\302\\233\xc2\xa0' $'-é \\ "q\'|-é \\ "q\''; do
+		run --separate-stderr "$BYTECOPY" "${row%|*}" out
+		expect 2 "" "Could not open file ${row#*|} for reading"
+	done
+	run --separate-stderr named $'my\ncopy'
+	expect 1 "" 'Usage : my\012copy source_filename destination_filename'
+}
+
 @test "every byte is copied unchanged and counted" {
 	: >empty
 	printf x >one
@@ -30,6 +40,25 @@ load helper
 ${row#*:} bytes copied" ""
 		cmp "${row%:*}" copy
 	done
+}
+
+@test "each byte is one read and one write of one byte" {
+	head -c 1000 /dev/urandom >src
+	traced -o calls -e trace=read,write -P "$WORK/src" -P "$WORK/out" "$BYTECOPY" "$WORK/src" "$WORK/out" >/dev/null
+	[ "$(grep -c '^[0-9]* *read(.*, 1) *= 1$' calls)" = 1000 ]
+	[ "$(grep -c '^[0-9]* *read(.*, 1) *= 0$' calls)" = 1 ]
+	[ "$(grep -c '^[0-9]* *write(.*, 1) *= 1$' calls)" = 1000 ]
+	[ "$(wc -l <calls)" = 2001 ]
+}
+
+@test "a source past 2 GiB is opened and copied from" {
+	printf 'first bytes' >big
+	truncate -s 3G big
+	# Copying it would take hours: the command is stopped while at it.
+	run --separate-stderr timeout 3 "$BYTECOPY" big out
+	expect 124 "" ""
+	[ -s out ]
+	cmp -n "$(stat -c %s out)" big out
 }
 
 @test "an existing destination is cut to the source's length" {

@@ -83,14 +83,19 @@ named()
 # (strace counts each system call on its own for when=.)
 export BY_NAME='/^(stat|stat64|newfstatat|fstatat64|statx)$'
 
+# traced STRACE-ARGS...: strace on a command, with its own lines off. A
+# sanitized build's leak checker cannot run under a tracer, so it is off there.
+traced()
+{
+	ASAN_OPTIONS=detect_leaks=0 strace -f -qq "$@"
+}
+
 # inject FAULT PATH ARGS...: the command, with strace making FAULT (an
-# inject= value) happen to the system calls on PATH. A sanitized build's
-# leak checker cannot run under a tracer, so it is off there.
+# inject= value) happen to the system calls on PATH.
 inject()
 {
 	local fault=$1 path=$2
 	shift 2
-	ASAN_OPTIONS=detect_leaks=0 strace -f -qq -o /dev/null -e inject="$fault" -P "$path" \
-		"$BYTECOPY" "$@"
+	traced -o /dev/null -e inject="$fault" -P "$path" "$BYTECOPY" "$@"
 }
-export -f inject
+export -f traced inject

@@ -4,16 +4,17 @@
 
 load helper
 
-@test "the source under any other name is refused, never truncated" {
+@test "the source under any other name is refused, never truncated nor opened for writing" {
 	head -c 100 /dev/urandom >f
 	cp f orig
 	ln f hard
 	ln -s f sym
 	for pair in "f f" "f ./f" "f $WORK/f" "f hard" "f sym" "sym f"; do
 		# shellcheck disable=SC2086 # a pair of operands
-		run --separate-stderr "$BYTECOPY" $pair
+		run --separate-stderr traced -o opens -e trace=/^open "$BYTECOPY" $pair
 		expect 3 "" "Could not open file ${pair#* } for writing: same file as source"
 		cmp f orig
+		! grep -E 'O_WRONLY|O_RDWR' opens
 	done
 }
 
@@ -110,24 +111,31 @@ new" ""
 	done
 }
 
-@test "a closed standard stream that /dev/null cannot replace stops the command first" {
+@test "a closed standard stream named as an operand cannot be opened" {
 	printf x >src
-	for row in '<&-|Could not open file /dev/null' '>&-|Could not open file /dev/null' '2>&-|'; do
-		run --separate-stderr bash -c "inject /^open:error=EMFILE /dev/null src new ${row%|*}"
-		expect 1 "" "${row#*|}"
-		[ ! -e new ]
+	echo keep >dest
+	for row in '/dev/stdin dest <&-|2|Could not open file /dev/stdin for reading' \
+		'/proc/self/fd/0 dest <&-|2|Could not open file /proc/self/fd/0 for reading' \
+		'src /dev/stdout >&-|3|Could not open file /dev/stdout for writing' \
+		'src /dev/stderr 2>&-|3|' '/dev/null dest <&- >&-|0|'; do
+		IFS='|' read -r args want line <<<"$row"
+		run --separate-stderr bash -c "\"\$BYTECOPY\" $args"
+		expect "$want" "" "$line"
+		[ "$(cat dest)" = keep ] || [ "$want" = 0 ]
 	done
+	[ ! -s dest ]
 }
 
 @test "a message to a standard error with no reader is no death" {
 	printf x >src
 	mkfifo gone
-	# shellcheck disable=SC2094 # opened twice on purpose, then the reader is dropped
-	exec 7<>gone 8>gone 7<&-
-	run env --default-signal=PIPE bash -c 'inject /^open:error=EMFILE /dev/null src out <&- 2>&8'
-	exec 8>&-
-	[ "$status" = 1 ]
-	[ ! -e out ]
+	for row in "1|" "2|missing out"; do
+		# shellcheck disable=SC2094 # opened twice on purpose, then the reader is dropped
+		exec 7<>gone 8>gone 7<&-
+		run env --default-signal=PIPE bash -c "\"\$BYTECOPY\" ${row#*|} 2>&8"
+		exec 8>&-
+		[ "$status" = "${row%|*}" ]
+	done
 }
 
 @test "a reader that leaves is a write error" {
