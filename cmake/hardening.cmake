@@ -1,17 +1,31 @@
 # SPDX-License-Identifier: MIT
-# The usual hardening of a distribution's binaries, each flag only where the
-# compiler takes it (-fcf-protection exists on x86 alone).
+# The hardening a distribution expects, each part only where the builder's
+# flags have not chosen it already, and only where the compiler takes it.
 include(CheckCXXCompilerFlag)
+set_target_properties(bytecopy PROPERTIES POSITION_INDEPENDENT_CODE ON)
+if(BYTECOPY_LINK STREQUAL dynamic)
+	target_link_options(bytecopy PRIVATE -pie)
+endif()
+# CMake takes CXXFLAGS and LDFLAGS from the environment, but not CPPFLAGS.
+separate_arguments(cppflags UNIX_COMMAND "$ENV{CPPFLAGS}")
+target_compile_options(bytecopy PRIVATE ${cppflags})
+set(chosen "$ENV{CPPFLAGS} ${CMAKE_CXX_FLAGS} ${CMAKE_EXE_LINKER_FLAGS}")
 
-foreach(flag -fstack-protector-strong -fstack-clash-protection -fcf-protection)
-	string(MAKE_C_IDENTIFIER "HAVE${flag}" have)
-	check_cxx_compiler_flag(${flag} ${have})
-	if(${have})
-		target_compile_options(bytecopy PRIVATE ${flag})
+foreach(flag stack-protector-strong stack-clash-protection cf-protection)
+	string(REPLACE "-strong" "" part ${flag})
+	string(MAKE_C_IDENTIFIER "HAVE_${flag}" have)
+	check_cxx_compiler_flag(-f${flag} ${have})
+	if(${have} AND NOT chosen MATCHES "-f(no-)?${part}")
+		target_compile_options(bytecopy PRIVATE -f${flag})
 	endif()
 endforeach()
-target_link_options(bytecopy PRIVATE -Wl,-z,relro,-z,now -Wl,-z,noexecstack)
-
-# The same commit gives the same bytes wherever it is built.
-target_compile_options(bytecopy PRIVATE -ffile-prefix-map=${CMAKE_SOURCE_DIR}=.
-	-ffile-prefix-map=${CMAKE_BINARY_DIR}=.)
+if(NOT chosen MATCHES "_FORTIFY_SOURCE" AND NOT BYTECOPY_SANITIZE)
+	target_compile_options(bytecopy PRIVATE -U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=3)
+endif()
+if(NOT chosen MATCHES "relro")
+	target_link_options(bytecopy PRIVATE -Wl,-z,relro)
+endif()
+if(NOT chosen MATCHES "z[, ](now|lazy)")
+	target_link_options(bytecopy PRIVATE -Wl,-z,now)
+endif()
+target_link_options(bytecopy PRIVATE -Wl,-z,noexecstack)

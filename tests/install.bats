@@ -5,57 +5,41 @@
 
 load helper
 
-@test "the install tree holds the command and its documents, readable under any umask" {
+@test "an install holds the command and its manual, readable under any umask" {
 	: "${BYTECOPY_BUILD:?set BYTECOPY_BUILD to the build folder}"
-	(umask 077 && cmake --install "$BYTECOPY_BUILD" --prefix "$WORK/prefix" >/dev/null)
+	mkdir -p staged/usr
+	chmod 700 staged/usr
+	(umask 077 && cmake --install "$BYTECOPY_BUILD" --prefix "$WORK/prefix" >/dev/null &&
+		DESTDIR=$WORK/staged cmake --install "$BYTECOPY_BUILD" --prefix /usr >/dev/null)
 	printf abc >src
 	# shellcheck disable=SC2086 # the emulator, if any, is a command line
 	run --separate-stderr $BYTECOPY_EMULATOR prefix/bin/bytecopy src out
 	expect 0 "File copied successfully
 3 bytes copied" ""
 	gzip -dc prefix/share/man/man1/bytecopy.1.gz | grep -q '^\.Nm bytecopy$'
-	grep -q '^License: Expat$' prefix/share/doc/bytecopy/copyright
-	gzip -dc prefix/share/doc/bytecopy/changelog.gz | grep -q '^bytecopy (.*) unstable'
-	run find prefix ! -perm -444
-	[ -z "$output" ]
-	run find prefix -type d ! -perm -555
-	[ -z "$output" ]
-	# Debian's lintian override belongs to the Debian package alone.
-	[ ! -e prefix/share/lintian ]
+	[ "$(cd staged/usr && find . -type f | sort)" = "$(cd prefix && find . -type f | sort)" ]
+	[ "$(find prefix -type f | wc -l)" = 2 ]
+	[ -z "$(find prefix staged/usr/* ! -perm -444 -o -type d ! -perm -555)" ]
+	# A folder that was there before keeps its mode.
+	[ "$(stat -c %a staged/usr)" = 700 ]
 }
 
-@test "the Debian package holds the command and its documents, under any umask" {
+@test "the Debian package holds the command and its documents, for the machine it was built for" {
 	: "${BYTECOPY_BUILD:?set BYTECOPY_BUILD to the build folder}"
-	(umask 077 && cpack -G DEB --config "$BYTECOPY_BUILD/CPackConfig.cmake" -B "$WORK/package" >/dev/null)
+	command -v dpkg-deb >/dev/null || skip "no dpkg-deb here: the Debian package is not made"
+	(umask 022 && cpack -G DEB --config "$BYTECOPY_BUILD/CPackConfig.cmake" -B "$WORK/package" >/dev/null)
 	run dpkg-deb --contents package/bytecopy_*.deb
 	[[ "$output" == *"-rwxr-xr-x root/root"*" ./usr/bin/bytecopy"* ]]
 	[[ "$output" == *" ./usr/share/man/man1/bytecopy.1.gz"* ]]
 	[[ "$output" == *" ./usr/share/doc/bytecopy/copyright"* ]]
-	[[ "$output" != *drwx------* ]]
-}
-
-@test "a static command's Debian package tells lintian why it is static" {
-	: "${BYTECOPY_BUILD:?set BYTECOPY_BUILD to the build folder}"
-	[ "$BYTECOPY_LINK" != dynamic ] || skip "linked dynamically: there is nothing to explain"
-	(umask 077 && cpack -G DEB --config "$BYTECOPY_BUILD/CPackConfig.cmake" -B "$WORK/package" >/dev/null)
-	run dpkg-deb --contents package/bytecopy_*.deb
-	[[ "$output" == *"-rw-r--r-- root/root"*" ./usr/share/lintian/overrides/bytecopy"* ]]
-}
-
-@test "the packages are signed by the maintainer the packager names" {
-	cmake -S "$BATS_TEST_DIRNAME/.." -B conf -DBYTECOPY_MAINTAINER="Ann Packer <ann@example.net>" >/dev/null
-	[[ "$(grep '^ -- ' conf/changelog | head -n 1)" == " -- Ann Packer <ann@example.net>  "* ]]
-	[[ "$(head -n 1 conf/rpm-changelog)" == "* "*" Ann Packer <ann@example.net> - "* ]]
-	grep -q '%define packager Ann Packer <ann@example.net>$' conf/CPackConfig.cmake
-}
-
-@test "the Debian package is for the machine the command was built for" {
-	: "${BYTECOPY_BUILD:?set BYTECOPY_BUILD to the build folder}"
-	local -A debian=([X86-64]=amd64 [80386]=i386 [AArch64]=arm64 [S/390]=s390x)
+	# A static command's package tells lintian why it is static.
+	[[ "$output" == *"-rw-r--r-- root/root"*" ./usr/share/lintian/overrides/bytecopy"* ]] ||
+		[ "$BYTECOPY_LINK" = dynamic ]
+	local -A debian=([X86-64]=amd64 [80386]=i386 [ARM]=arm [AArch64]=arm64 [PowerPC64]=ppc64el
+		[RISC-V]=riscv64 [S/390]=s390x)
 	local machine
 	machine=$(readelf -h "$BINARY" | sed -n 's/^ *Machine: *.* //p')
-	cpack -G DEB --config "$BYTECOPY_BUILD/CPackConfig.cmake" -B "$WORK/package" >/dev/null
-	[ "$(dpkg-deb -f package/bytecopy_*.deb Architecture)" = "${debian[$machine]}" ]
+	[[ "$(dpkg-deb -f package/bytecopy_*.deb Architecture)" == "${debian[$machine]}"* ]]
 }
 
 @test "the binary is position-independent" {
