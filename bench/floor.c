@@ -1,12 +1,8 @@
 /* SPDX-License-Identifier: MIT */
 /*
- * The floor: the least any program can spend to copy a file one byte per
- * read and one byte per write. Nothing but the loop; no checks, no report.
- *
- * Built with -DNOLIBC -nostdlib on x86-64 it starts at _start and makes raw
- * system calls, with no C library at all: no start-up code, no pages
- * touched but its own. Built plainly it is the same loop in C, for other
- * machines and to show what the C library's start-up costs.
+ * The floor: the bare loop that copies a file one byte per read and one byte
+ * per write, with no checks and no report. With -DNOLIBC -nostdlib on x86-64
+ * it makes raw system calls, with no C library at all.
  */
 #if defined(NOLIBC) && defined(__x86_64__)
 

@@ -1,11 +1,9 @@
 /* SPDX-License-Identifier: MIT */
 /*
  * peak COMMAND ARGS...: runs COMMAND (a path), its output on /dev/null, and
- * prints in KiB the memory it has resident when it exits, counted page by
- * page from its page tables. The commands measured free nothing, so that is
- * their peak. The kernel's own peak counter (ru_maxrss) cannot serve: it
- * counts the pages of the process the command was forked from, and it lags
- * by whole batches of pages, which for so small a program can read 0.
+ * prints the KiB it has resident at exit, which for a program that frees
+ * nothing is its peak. ru_maxrss cannot serve: it counts the forking
+ * process's pages, and lags by whole batches.
  */
 #include <fcntl.h>
 #include <signal.h>

@@ -1,16 +1,13 @@
 # SPDX-License-Identifier: MIT
-# A cross build's tests run the command under qemu-user, unless this machine
-# runs the target's programs itself: a small static program built for the
-# target is tried to decide.
+# A cross build's tests run the command under qemu-user, unless a small
+# program built for the target runs here by itself.
 set(probe ${CMAKE_BINARY_DIR}/CMakeFiles/probe)
 file(WRITE ${probe}.cpp "int main() { return 0; }\n")
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -static -o ${probe} ${probe}.cpp COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND ${probe} RESULT_VARIABLE runs OUTPUT_QUIET ERROR_QUIET)
 if(runs STREQUAL 0)
 	set(CMAKE_CROSSCOMPILING_EMULATOR "")
-	message(STATUS "bytecopy: this machine runs ${CMAKE_SYSTEM_PROCESSOR} programs itself")
 else()
-	# qemu's names for the targets that Debian's triplets name otherwise.
 	string(REGEX REPLACE "^i.86$" "i386" qemu ${CMAKE_SYSTEM_PROCESSOR})
 	string(REGEX REPLACE "^arm.*" "arm" qemu ${qemu})
 	string(REPLACE "powerpc64le" "ppc64le" qemu ${qemu})

@@ -1,8 +1,7 @@
 # SPDX-License-Identifier: MIT
-# The hardening a distribution expects, each part only where the builder's
-# flags have not chosen it already, and only where the compiler takes it.
+# A distribution's hardening, each part where the builder's flags do not
+# choose it and the compiler takes it.
 include(CheckCXXCompilerFlag)
-set_target_properties(bytecopy PROPERTIES POSITION_INDEPENDENT_CODE ON)
 if(BYTECOPY_LINK STREQUAL dynamic)
 	target_link_options(bytecopy PRIVATE -pie)
 endif()

@@ -1,39 +1,35 @@
 # SPDX-License-Identifier: MIT
-# The project's own Debian package and RPM, made under umask 022 by the target
-# `packages` wherever dpkg-deb and rpmbuild are. The same commit gives the
-# same bytes from a clone or its release tarball, in any folder, under any
-# umask or time zone (see changelog.cmake, cpackproject.cmake, prebuild.cmake).
+# The project's own .deb and .rpm, made by the target `packages` under umask
+# 022, the same bytes for the same commit (with changelog.cmake,
+# cpackproject.cmake and prebuild.cmake).
 set(BYTECOPY_MAINTAINER "bytecopy developers <bytecopy@example.org>"
 	CACHE STRING "The packages' maintainer, as NAME <ADDRESS>")
 set(BYTECOPY_URL "https://example.org/bytecopy" CACHE STRING "The project's home page")
 include(cmake/changelog.cmake)
 
-# A static binary is a choice to declare: the Debian package names the
-# package whose C library it holds, and tells lintian why.
+# A static binary names the package whose C library it holds, and tells
+# lintian why it is static.
 if(BYTECOPY_LIBC_A)
 	set(lintian_tag statically-linked-binary)
 	if(BYTECOPY_LINK STREQUAL static-pie)
-		# Lintian takes a static PIE, which needs no loader, for a
-		# shared library without its prerequisites.
+		# Lintian takes a static PIE for a shared library.
 		set(lintian_tag shared-library-lacks-prerequisites)
 	endif()
 	configure_file(pkg/lintian-overrides.in lintian-overrides @ONLY)
 	set(CPACK_BYTECOPY_LINTIAN_OVERRIDES ${CMAKE_BINARY_DIR}/lintian-overrides)
-	# dpkg -S says "musl-dev:amd64: PATH": the package, with the
-	# architecture that tells it from the same package for another.
+	# dpkg -S says "musl-dev:amd64: PATH"; the architecture tells one
+	# musl-dev from another.
 	file(REAL_PATH ${BYTECOPY_LIBC_A} libc_a)
 	execute_process(COMMAND dpkg -S ${libc_a} OUTPUT_VARIABLE libc_dev ERROR_QUIET)
 	string(REGEX REPLACE "[,:] .*" "" libc_dev "${libc_dev}")
 	if(libc_dev)
 		execute_process(COMMAND dpkg-query -W "-f=\${source:Package} (= \${source:Version})"
 			${libc_dev} OUTPUT_VARIABLE built_using ERROR_QUIET)
-		# CPack writes no Built-Using field of its own; it follows Source.
 		set(CPACK_DEBIAN_PACKAGE_SOURCE "bytecopy\nBuilt-Using: ${built_using}")
 	endif()
 endif()
 
-# The packages are for the machine the command was built for, which a cross
-# build's compiler names; RPM names some of Debian's architectures otherwise.
+# The packages are for the target, which the compiler names.
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -dumpmachine
 	OUTPUT_VARIABLE target OUTPUT_STRIP_TRAILING_WHITESPACE)
 execute_process(COMMAND dpkg-architecture -t ${target} -qDEB_HOST_ARCH
@@ -49,10 +45,8 @@ set(CPACK_PACKAGE_VENDOR "The bytecopy authors")
 set(CPACK_PACKAGE_CONTACT "${BYTECOPY_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION "bytecopy SOURCE DESTINATION copies a file into another, one byte
 per read and one byte per write, and reports how many bytes it copied.
-Its exit status tells which step failed: the operands, opening the
-source, creating the destination, a write or a read. It refuses the
-source as its own destination under any name, and reports a full
-device, a file-size limit or a failed close as a write error.")
+Its exit status tells which step failed; it refuses the source as its
+own destination under any name.")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${BYTECOPY_URL}")
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
@@ -72,15 +66,13 @@ set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
 set(CPACK_RPM_PACKAGE_LICENSE MIT)
 set(CPACK_RPM_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
 set(CPACK_RPM_PACKAGE_SUMMARY "Copy a file one byte at a time")
-set(CPACK_RPM_PACKAGE_GROUP "Applications/File")
 set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_BINARY_DIR}/rpm-changelog)
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/share/man /usr/share/man/man1 /usr/share/doc)
 if(BYTECOPY_LIBC_A)
 	# A static binary needs nothing, whatever rpmbuild would guess.
 	set(CPACK_RPM_PACKAGE_AUTOREQPROV no)
 endif()
-# rpmbuild's own macros take the build time and clamp the file times to
-# SOURCE_DATE_EPOCH, and the build host is a fixed word.
+# Times from SOURCE_DATE_EPOCH, and a fixed build host.
 set(CPACK_RPM_SPEC_MORE_DEFINE "%define packager ${BYTECOPY_MAINTAINER}
 %define use_source_date_epoch_as_buildtime 1
 %define clamp_mtime_to_source_date_epoch 1

@@ -1,8 +1,6 @@
 # SPDX-License-Identifier: MIT
-# Run by CPack on the staged tree just before it is packed: the command loses
-# the compiler's note of itself, the packages get their copyright file and
-# changelog (and the Debian package its lintian override), and neither the
-# builder's umask nor the build's time shows in the package.
+# Run by CPack on the staged tree before packing: adds the packages' own
+# documents, and dates every file as the release, readable by all.
 set(staged ${CPACK_TEMPORARY_INSTALL_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX})
 execute_process(COMMAND ${CPACK_BYTECOPY_STRIP} --remove-section=.comment ${staged}/bin/bytecopy
 	COMMAND_ERROR_IS_FATAL ANY)
