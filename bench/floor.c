@@ -1,9 +1,6 @@
 /* SPDX-License-Identifier: MIT */
-/*
- * The floor: the bare loop that copies a file one byte per read and one byte
- * per write, with no checks and no report. With -DNOLIBC -nostdlib on x86-64
- * it makes raw system calls, with no C library at all.
- */
+/* The floor: the bare one-byte loop, unchecked. With -DNOLIBC -nostdlib on
+ * x86-64 it makes raw system calls, with no C library at all. */
 #if defined(NOLIBC) && defined(__x86_64__)
 
 static long

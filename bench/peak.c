@@ -1,9 +1,8 @@
 /* SPDX-License-Identifier: MIT */
 /*
  * peak COMMAND ARGS...: runs COMMAND (a path), its output on /dev/null, and
- * prints the KiB it has resident at exit, which for a program that frees
- * nothing is its peak. ru_maxrss cannot serve: it counts the forking
- * process's pages, and lags by whole batches.
+ * prints the KiB it has resident at exit, its peak, for it frees nothing.
+ * ru_maxrss cannot serve: it counts the forking process's pages, and lags.
  */
 #include <fcntl.h>
 #include <signal.h>
@@ -18,25 +17,23 @@ main(int argc, char *argv[])
 	char path[64], line[256];
 	long kib = -1;
 	int status;
-	pid_t pid;
-	FILE *smaps;
+	pid_t pid = argc < 2 ? -1 : fork();
 
-	if (argc < 2)
-		return 2;
-	if ((pid = fork()) == 0) {
+	if (pid == 0) {
 		dup2(open("/dev/null", O_WRONLY), 1);
 		ptrace(PTRACE_TRACEME, 0, 0, 0);
 		execv(argv[1], argv + 1);
 		_exit(127);
 	}
 	/* Stopped at the exec: ask to be stopped again at the exit. */
-	if (pid == -1 || waitpid(pid, &status, 0) == -1 || !WIFSTOPPED(status) ||
+	if (pid == -1 || waitpid(pid, &status, 0) == -1 ||
 	    ptrace(PTRACE_SETOPTIONS, pid, 0, PTRACE_O_TRACEEXIT) == -1)
 		return 1;
 	ptrace(PTRACE_CONT, pid, 0, 0);
 	while (waitpid(pid, &status, 0) != -1 && WIFSTOPPED(status)) {
 		int signal = WSTOPSIG(status);
 		if (status >> 8 == (SIGTRAP | PTRACE_EVENT_EXIT << 8)) {
+			FILE *smaps;
 			signal = 0;
 			snprintf(path, sizeof path, "/proc/%d/smaps_rollup", (int)pid);
 			if ((smaps = fopen(path, "r")) == NULL)

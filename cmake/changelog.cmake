@@ -1,7 +1,6 @@
 # SPDX-License-Identifier: MIT
-# pkg/changelog, in Debian's format, is the release's one record: its newest
-# entry must be of the project's version, its date is the packages' date, and
-# the RPM's changelog is made from it. Sets BYTECOPY_EPOCH.
+# pkg/changelog, in Debian's format: its newest entry is of this version and
+# dates the packages (BYTECOPY_EPOCH), and the RPM's changelog is made of it.
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/pkg/changelog)
 file(READ ${CMAKE_SOURCE_DIR}/pkg/changelog changelog)
 if(NOT changelog MATCHES "^bytecopy \\(${PROJECT_VERSION}\\)")

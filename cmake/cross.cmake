@@ -1,11 +1,6 @@
 # SPDX-License-Identifier: MIT
-# A build for another machine with Debian's cross compiler for the target
-# triplet BYTECOPY_TARGET (i686-linux-gnu, arm-linux-gnueabihf, ...), from its
-# package g++-TRIPLET.
-if(NOT BYTECOPY_TARGET)
-	message(FATAL_ERROR "set BYTECOPY_TARGET to the target's triplet, such as aarch64-linux-gnu")
-endif()
-# The checks that configure compiles read this file again, with this set too.
+# A build with Debian's cross compiler g++-TRIPLET for the triplet
+# BYTECOPY_TARGET, which configure's own checks are given too.
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES BYTECOPY_TARGET)
 string(REGEX REPLACE "-.*" "" processor ${BYTECOPY_TARGET})
 set(CMAKE_SYSTEM_NAME Linux)

@@ -1,8 +1,11 @@
 # SPDX-License-Identifier: MIT
 # A cross build's tests run the command under qemu-user, unless a small
 # program built for the target runs here by itself.
+if(NOT CMAKE_CROSSCOMPILING)
+	return()
+endif()
 set(probe ${CMAKE_BINARY_DIR}/CMakeFiles/probe)
-file(WRITE ${probe}.cpp "int main() { return 0; }\n")
+file(WRITE ${probe}.cpp "int main() {}")
 execute_process(COMMAND ${CMAKE_CXX_COMPILER} -static -o ${probe} ${probe}.cpp COMMAND_ERROR_IS_FATAL ANY)
 execute_process(COMMAND ${probe} RESULT_VARIABLE runs OUTPUT_QUIET ERROR_QUIET)
 if(runs STREQUAL 0)

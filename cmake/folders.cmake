@@ -1,8 +1,6 @@
 # SPDX-License-Identifier: MIT
-# mkdir follows the installer's umask whatever mode CMake asks for, so under
-# umask 077 an install's new folders would be closed to everyone else. The
-# install makes the folders it needs first and opens just those (0755);
-# folders that were there before keep their modes.
+# mkdir follows the umask whatever mode CMake asks for: the install makes
+# the folders it needs first and opens those alone (0755).
 install(CODE "foreach(folder ${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_MANDIR}/man1)
 	if(NOT IS_ABSOLUTE \"\${folder}\")
 		set(folder \"\${CMAKE_INSTALL_PREFIX}/\${folder}\")

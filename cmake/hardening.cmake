@@ -5,7 +5,7 @@ include(CheckCXXCompilerFlag)
 if(BYTECOPY_LINK STREQUAL dynamic)
 	target_link_options(bytecopy PRIVATE -pie)
 endif()
-# CMake takes CXXFLAGS and LDFLAGS from the environment, but not CPPFLAGS.
+# CMake reads CXXFLAGS and LDFLAGS, not CPPFLAGS.
 separate_arguments(cppflags UNIX_COMMAND "$ENV{CPPFLAGS}")
 target_compile_options(bytecopy PRIVATE ${cppflags})
 set(chosen "$ENV{CPPFLAGS} ${CMAKE_CXX_FLAGS} ${CMAKE_EXE_LINKER_FLAGS}")
@@ -27,4 +27,3 @@ endif()
 if(NOT chosen MATCHES "z[, ](now|lazy)")
 	target_link_options(bytecopy PRIVATE -Wl,-z,now)
 endif()
-target_link_options(bytecopy PRIVATE -Wl,-z,noexecstack)

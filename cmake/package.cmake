@@ -1,7 +1,6 @@
 # SPDX-License-Identifier: MIT
 # The project's own .deb and .rpm, made by the target `packages` under umask
-# 022, the same bytes for the same commit (with changelog.cmake,
-# cpackproject.cmake and prebuild.cmake).
+# 022: the same bytes for the same commit.
 set(BYTECOPY_MAINTAINER "bytecopy developers <bytecopy@example.org>"
 	CACHE STRING "The packages' maintainer, as NAME <ADDRESS>")
 set(BYTECOPY_URL "https://example.org/bytecopy" CACHE STRING "The project's home page")
@@ -44,9 +43,7 @@ endforeach()
 set(CPACK_PACKAGE_VENDOR "The bytecopy authors")
 set(CPACK_PACKAGE_CONTACT "${BYTECOPY_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION "bytecopy SOURCE DESTINATION copies a file into another, one byte
-per read and one byte per write, and reports how many bytes it copied.
-Its exit status tells which step failed; it refuses the source as its
-own destination under any name.")
+per read and one byte per write, and reports how many bytes it copied.")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${BYTECOPY_URL}")
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
@@ -60,12 +57,10 @@ set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_SOURCE_DIR}/cmake/cpackproject.cmake)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 set(CPACK_RPM_FILE_NAME RPM-DEFAULT)
 set(CPACK_RPM_PACKAGE_LICENSE MIT)
 set(CPACK_RPM_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION}")
-set(CPACK_RPM_PACKAGE_SUMMARY "Copy a file one byte at a time")
 set(CPACK_RPM_CHANGELOG_FILE ${CMAKE_BINARY_DIR}/rpm-changelog)
 set(CPACK_RPM_EXCLUDE_FROM_AUTO_FILELIST_ADDITION /usr/share/man /usr/share/man/man1 /usr/share/doc)
 if(BYTECOPY_LIBC_A)

@@ -13,6 +13,5 @@ if(CPACK_GENERATOR STREQUAL DEB AND CPACK_BYTECOPY_LINTIAN_OVERRIDES)
 	file(MAKE_DIRECTORY ${staged}/share/lintian/overrides)
 	file(COPY_FILE ${CPACK_BYTECOPY_LINTIAN_OVERRIDES} ${staged}/share/lintian/overrides/bytecopy)
 endif()
-execute_process(COMMAND chmod -R u=rwX,go=rX ${CPACK_TEMPORARY_INSTALL_DIRECTORY} COMMAND_ERROR_IS_FATAL ANY)
-execute_process(COMMAND find ${CPACK_TEMPORARY_INSTALL_DIRECTORY} -exec touch -h -d @$ENV{SOURCE_DATE_EPOCH} {} +
-	COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND find ${CPACK_TEMPORARY_INSTALL_DIRECTORY} -exec chmod u=rwX,go=rX {} +
+	-exec touch -d @$ENV{SOURCE_DATE_EPOCH} {} + COMMAND_ERROR_IS_FATAL ANY)

@@ -20,6 +20,7 @@ untouched()
 }
 
 @test "a source that cannot be opened is status 2 and touches no destination" {
+	binding
 	destinations
 	echo secret >secret
 	chmod 000 secret
@@ -43,6 +44,7 @@ untouched()
 }
 
 @test "a destination that cannot be created is status 3" {
+	binding
 	printf x >one
 	# Not writable even by its owner, so it binds whoever runs the tests.
 	mkdir dir locked

@@ -54,22 +54,25 @@ kept()
 	cmp -n "$1" src out
 }
 
-# unprivileged ARGS...: the command as a user whom permissions bind: the one
-# running the tests where a file it may not read stays closed to it (root's
-# and fakeroot's do not), or else uid 65534, where this user may become it.
-unprivileged()
+# binding: skips the test unless permissions bind the user running the tests
+# or uid 65534, where that user may become it; a file closed to everyone
+# tells (root reads it, and so does fakeroot's user).
+# unprivileged ARGS...: then, the command as that user.
+binding()
 {
-	if [ ! -e "$WORK.bin/closed" ]; then
-		echo closed >"$WORK.bin/closed"
-		chmod 000 "$WORK.bin/closed"
-	fi
-	if ! cat "$WORK.bin/closed" >/dev/null 2>&1; then
-		"$BYTECOPY" "$@"
-	elif setpriv --reuid=65534 --regid=65534 --clear-groups true 2>/dev/null; then
-		setpriv --reuid=65534 --regid=65534 --clear-groups "$BYTECOPY" "$@"
-	else
+	local closed=$WORK.bin/closed
+	: >"$closed"
+	chmod 000 "$closed"
+	AS=()
+	cat "$closed" 2>/dev/null || return 0
+	AS=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+	if ! "${AS[@]}" true 2>/dev/null || "${AS[@]}" cat "$closed" 2>/dev/null; then
 		skip "permissions bind neither this user nor one it may become (fakeroot?)"
 	fi
+}
+unprivileged()
+{
+	"${AS[@]}" "$BYTECOPY" "$@"
 }
 
 # named NAME ARGS...: the command, invoked by the name NAME.

@@ -19,6 +19,7 @@ load helper
 }
 
 @test "the source is refused before it is opened for writing, which it may not be" {
+	binding
 	printf abc >f
 	chmod 444 f
 	ln -s f sym
