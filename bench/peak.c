@@ -14,8 +14,8 @@
 int
 main(int argc, char *argv[])
 {
-	char path[64], line[256];
-	long kib = -1;
+	char path[64];
+	long pages = -1;
 	int status;
 	pid_t pid = argc < 2 ? -1 : fork();
 
@@ -33,19 +33,17 @@ main(int argc, char *argv[])
 	while (waitpid(pid, &status, 0) != -1 && WIFSTOPPED(status)) {
 		int signal = WSTOPSIG(status);
 		if (status >> 8 == (SIGTRAP | PTRACE_EVENT_EXIT << 8)) {
-			FILE *smaps;
+			FILE *statm;
 			signal = 0;
-			snprintf(path, sizeof path, "/proc/%d/smaps_rollup", (int)pid);
-			if ((smaps = fopen(path, "r")) == NULL)
+			snprintf(path, sizeof path, "/proc/%d/statm", (int)pid);
+			if ((statm = fopen(path, "r")) == NULL || fscanf(statm, "%*d %ld", &pages) != 1)
 				return 1;
-			while (fgets(line, sizeof line, smaps))
-				sscanf(line, "Rss: %ld kB", &kib);
-			fclose(smaps);
+			fclose(statm);
 		}
 		ptrace(PTRACE_CONT, pid, 0, signal);
 	}
-	if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || kib < 0)
+	if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || pages < 0)
 		return 1;
-	printf("%ld\n", kib);
+	printf("%ld\n", pages * sysconf(_SC_PAGESIZE) / 1024);
 	return 0;
 }

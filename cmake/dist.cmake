@@ -6,6 +6,5 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/.git)
 	add_custom_target(dist
 		COMMAND git -C ${CMAKE_SOURCE_DIR} -c tar.umask=022 archive --prefix=${dist}/
 			-o ${CMAKE_BINARY_DIR}/${dist}.tar HEAD
-		COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/${dist}.tar
-		COMMENT "Writing ${dist}.tar.gz from the last commit" VERBATIM)
+		COMMAND gzip -9nf ${CMAKE_BINARY_DIR}/${dist}.tar VERBATIM)
 endif()

@@ -1,6 +1,5 @@
 # SPDX-License-Identifier: MIT
-# A distribution's hardening, each part where the builder's flags do not
-# choose it and the compiler takes it.
+# A distribution's hardening, where the builder's flags leave it out.
 include(CheckCXXCompilerFlag)
 if(BYTECOPY_LINK STREQUAL dynamic)
 	target_link_options(bytecopy PRIVATE -pie)
@@ -12,9 +11,8 @@ set(chosen "$ENV{CPPFLAGS} ${CMAKE_CXX_FLAGS} ${CMAKE_EXE_LINKER_FLAGS}")
 
 foreach(flag stack-protector-strong stack-clash-protection cf-protection)
 	string(REPLACE "-strong" "" part ${flag})
-	string(MAKE_C_IDENTIFIER "HAVE_${flag}" have)
-	check_cxx_compiler_flag(-f${flag} ${have})
-	if(${have} AND NOT chosen MATCHES "-f(no-)?${part}")
+	check_cxx_compiler_flag(-f${flag} HAVE_${flag})
+	if(HAVE_${flag} AND NOT chosen MATCHES "-f(no-)?${part}")
 		target_compile_options(bytecopy PRIVATE -f${flag})
 	endif()
 endforeach()

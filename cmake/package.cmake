@@ -6,8 +6,7 @@ set(BYTECOPY_MAINTAINER "bytecopy developers <bytecopy@example.org>"
 set(BYTECOPY_URL "https://example.org/bytecopy" CACHE STRING "The project's home page")
 include(cmake/changelog.cmake)
 
-# A static binary names the package whose C library it holds, and tells
-# lintian why it is static.
+# A static binary names its C library's package, and tells lintian why.
 if(BYTECOPY_LIBC_A)
 	set(lintian_tag statically-linked-binary)
 	if(BYTECOPY_LINK STREQUAL static-pie)
@@ -16,8 +15,7 @@ if(BYTECOPY_LIBC_A)
 	endif()
 	configure_file(pkg/lintian-overrides.in lintian-overrides @ONLY)
 	set(CPACK_BYTECOPY_LINTIAN_OVERRIDES ${CMAKE_BINARY_DIR}/lintian-overrides)
-	# dpkg -S says "musl-dev:amd64: PATH"; the architecture tells one
-	# musl-dev from another.
+	# dpkg -S says "musl-dev:amd64: PATH": keep the architecture.
 	file(REAL_PATH ${BYTECOPY_LIBC_A} libc_a)
 	execute_process(COMMAND dpkg -S ${libc_a} OUTPUT_VARIABLE libc_dev ERROR_QUIET)
 	string(REGEX REPLACE "[,:] .*" "" libc_dev "${libc_dev}")

@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: MIT
-# Run by CPack on the staged tree before packing: adds the packages' own
-# documents, and dates every file as the release, readable by all.
+# Run by CPack before packing: adds the packages' own documents, and dates
+# every file as the release, readable by all.
 set(staged ${CPACK_TEMPORARY_INSTALL_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX})
 execute_process(COMMAND ${CPACK_BYTECOPY_STRIP} --remove-section=.comment ${staged}/bin/bytecopy
 	COMMAND_ERROR_IS_FATAL ANY)
