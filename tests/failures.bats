@@ -56,14 +56,6 @@ untouched()
 	[ -z "$(ls -A locked)" ]
 }
 
-@test "a source that opens but cannot be read is a read error after the destination is cut" {
-	echo old >out
-	run --separate-stderr "$BYTECOPY" /proc/self/mem out
-	expect 5 "" "Error reading from file /proc/self/mem"
-	[ -e out ]
-	[ ! -s out ]
-}
-
 @test "a full device is a write error" {
 	printf x >src
 	run --separate-stderr "$BYTECOPY" src /dev/full
