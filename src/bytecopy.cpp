@@ -34,8 +34,10 @@ fail(int status, const char *format, const char *name)
 		bool c1 = c == 0xc2 && next >= 0x80 && next <= 0x9f;
 		if (c < 0x20 || c == 0x7f || c1) {
 			fprintf(stderr, "\\%03o", c);
-			if (c1)
-				fprintf(stderr, "\\%03o", next), p++;
+			if (c1) {
+				fprintf(stderr, "\\%03o", next);
+				p++;
+			}
 		} else
 			putc(c, stderr);
 	}
