@@ -130,12 +130,14 @@ main(int argc, char *argv[])
 	// opened, for a name that changed in between.
 	struct stat in_st = {};
 	if (stat(source, &in_st) == 0 && same_file(&in_st, out_std))
-		fail(2, "Could not open file %s for reading: same file as standard output\n", source);
+		fail(2, "Could not open file %s for reading: same file as standard output\n",
+		     source);
 	int in = above_streams(open(source, O_RDONLY));
 	if (in == -1 || fstat(in, &in_st) == -1)
 		fail(2, "Could not open file %s for reading\n", source);
 	if (same_file(&in_st, out_std))
-		fail(2, "Could not open file %s for reading: same file as standard output\n", source);
+		fail(2, "Could not open file %s for reading: same file as standard output\n",
+		     source);
 	// A directory can only fail to read: fail before the destination is cut.
 	if (S_ISDIR(in_st.st_mode))
 		fail(5, "Error reading from file %s\n", source);
@@ -176,8 +178,8 @@ main(int argc, char *argv[])
 
 	// Both lines in one write, which no other writer can split.
 	char report[64];
-	int len = snprintf(report, sizeof report, "File copied successfully\n%" PRId64 " bytes copied\n",
-			   count);
+	int len = snprintf(report, sizeof report,
+	                   "File copied successfully\n%" PRId64 " bytes copied\n", count);
 	put(STDOUT_FILENO, report, len);
 	return 0;
 }

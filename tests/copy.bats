@@ -19,12 +19,25 @@ load helper
 
 @test "a name's control characters are escaped in its message, every other byte is as it is" {
 	for row in $'a\nb|a\\012b' $'\e]0;x\a\x1f|\\033]0;x\\007\\037' \
-		$'\x7f\xc2\x9b\xc2\xa0|\\177\\302\\233\xc2\xa0' $'-é \\ "q\'|-é \\ "q\''; do
+		$'\x7f\xc2\x80\xc2\x9f\xc2\xa0|\\177\\302\\200\\302\\237\xc2\xa0' $'-é \\ "q\'|-é \\ "q\''; do
 		run --separate-stderr "$BYTECOPY" "${row%|*}" out
 		expect 2 "" "Could not open file ${row#*|} for reading"
 	done
 	run --separate-stderr named $'my\ncopy'
 	expect 1 "" 'Usage : my\012copy source_filename destination_filename'
+}
+
+@test "the report, and a message with the longest name, each leave whole in one write" {
+	printf x >src
+	local long
+	long=$(printf '\001%.0s' {1..4095})
+	run --separate-stderr traced -o calls -e trace=write "$BYTECOPY" src out
+	expect 0 "File copied successfully
+1 bytes copied" ""
+	[ "$(grep -c 'write([12],' calls)" = 1 ]
+	run --separate-stderr traced -o calls -e trace=write "$BYTECOPY" "$long" out
+	expect 2 "" "Could not open file ${long//$'\001'/\\001} for reading"
+	[ "$(grep -c 'write([12],' calls)" = 1 ]
 }
 
 @test "every byte is copied unchanged and counted" {

@@ -75,6 +75,17 @@ unprivileged()
 	"${AS[@]}" "$BYTECOPY" "$@"
 }
 
+# bare ARGS...: ARGS, with no descriptor open but the standard streams.
+bare()
+(
+	local fd
+	for fd in /proc/"$BASHPID"/fd/*; do
+		fd=${fd##*/}
+		[ "$fd" -le 2 ] || eval "exec $fd>&-"
+	done
+	exec "$@"
+)
+
 # named NAME ARGS...: the command, invoked by the name NAME.
 named()
 {

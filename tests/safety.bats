@@ -21,12 +21,22 @@ load helper
 	expect 3 "" "Could not open file /proc/self/exe for writing: same file as source"
 }
 
-@test "the opened destination is compared again, for a name that changed since it was looked at" {
+@test "each opened file is compared again, for a name that changed since it was looked at" {
 	printf abc >f
 	ln f hard
-	run --separate-stderr inject "$BY_NAME:error=ENOENT:when=1" "$WORK/hard" f "$WORK/hard"
-	expect 3 "" "Could not open file $WORK/hard for writing: same file as source"
-	[ "$(cat f)" = abc ]
+	echo keep >out
+	ln out other
+	# The look at the name is made to miss; standard output opened by
+	# another name keeps its own look out of the way.
+	for row in "hard:f $WORK/hard:3:$WORK/hard for writing: same file as source" \
+		"out:f $WORK/out 1<>other:3:$WORK/out for writing: same file as standard output" \
+		"f:$WORK/f out 1<>hard:2:$WORK/f for reading: same file as standard output"; do
+		IFS=: read -r name args want line <<<"$row"
+		run --separate-stderr bash -c "inject \"\$BY_NAME:error=ENOENT:when=1\" $WORK/$name $args"
+		expect "$want" "" "Could not open file $line"
+		[ "$(cat f)" = abc ]
+		[ "$(cat out)" = keep ]
+	done
 }
 
 @test "two files with one inode number on two devices are two files" {
@@ -75,16 +85,60 @@ new" ""
 	[ "$(cat out)" = old ]
 }
 
-@test "with closed standard streams the report or message never lands in the destination" {
+@test "standard output that is either file is refused, before anything is cut or written" {
+	printf abc >src
+	cp src orig
+	mkfifo ff
+	exec 9<>ff # a reader and a writer, so that no open waits
+	for row in 'src out >>out:3:out for writing:keep' 'src out 1<>out:3:out for writing:keep' \
+		'src /dev/stdout >out:3:/dev/stdout for writing:' 'src out 1<>src:2:src for reading:keep' \
+		'src out >>src:2:src for reading:keep' 'ff out >ff:2:ff for reading:keep' \
+		'/dev/stdout out | cat:2:/dev/stdout for reading:keep'; do
+		IFS=: read -r args want line content <<<"$row"
+		echo keep >out
+		run --separate-stderr bash -c "timeout 10 \"\$BYTECOPY\" $args"' ; exit "${PIPESTATUS[0]}"'
+		expect "$want" "" "Could not open file $line: same file as standard output"
+		[ "$(cat out)" = "$content" ]
+		cmp src orig
+	done
+	exec 9>&-
+}
+
+@test "a stream that is both standard output and the destination gets the bytes, then the report" {
+	printf abc >src
+	mkfifo ff
+	local report=$'File copied successfully\n3 bytes copied'
+	for row in "src /dev/stdout | cat:abc$report" "src ff >ff & cat ff; wait \$!:abc$report" \
+		'src /dev/null >/dev/null:' '/dev/stdin out <src >/dev/null; cat out:abc'; do
+		run --separate-stderr timeout 10 bash -c "\"\$BYTECOPY\" ${row%%:*}"
+		expect 0 "${row#*:}" ""
+	done
+}
+
+@test "with closed standard streams no report or message lands in either file, and no refusal makes one" {
 	head -c 100 /dev/urandom >src
-	: >empty
-	for streams in '>&-' '2>&-' '>&- 2>&-' '<&- >&- 2>&-'; do
-		# A complete copy, and a read error after the destination is cut.
-		for row in src:0 /proc/self/mem:5; do
-			run bash -c "\"\$BYTECOPY\" ${row%:*} out $streams"
-			[ "$status" = "${row#*:}" ]
-			cmp "$([ "$status" = 0 ] && echo src || echo empty)" out
+	for streams in '<&-' '>&-' '2>&-' '<&- 2>&-' '>&- 2>&-' '<&- >&- 2>&-'; do
+		# A complete copy, and a write or read failing after 10 bytes.
+		for row in write:200:0:100 write:11:4:10 read:11:5:10; do
+			IFS=: read -r call k want keeps <<<"$row"
+			rm -f out
+			run traced -o calls -y -e trace=read,write -e "inject=$call:error=EIO:when=$k" -P "$WORK/src" \
+				-P "$WORK/out" sh -c "exec \"\$BYTECOPY\" src out $streams"
+			[ "$status" = "$want" ] || { echo "$streams $row: $status"; cat calls; return 1; }
+			kept "$keeps"
+			! grep -q "write([0-9]*<$WORK/src>" calls
 		done
+	done
+}
+
+@test "too few descriptors to keep both files above the streams: refused, and nothing created" {
+	[ -z "${BYTECOPY_EMULATOR:-}" ] || skip "the emulator needs descriptors of its own"
+	printf x >src
+	for row in '4:<&-:3' '3:<&- >&-:2' '4:2>&-:3' '4::3'; do
+		IFS=: read -r limit streams want <<<"$row"
+		run bare sh -c "exec prlimit --nofile=$limit \"\$BYTECOPY\" src out $streams"
+		[ "$status" = "$want" ] || { echo "$row: $status $output"; return 1; }
+		kept -1
 	done
 }
 
@@ -93,6 +147,7 @@ new" ""
 	echo keep >dest
 	for row in '/dev/stdin dest <&-|2|Could not open file /dev/stdin for reading' \
 		'/proc/self/fd/0 dest <&-|2|Could not open file /proc/self/fd/0 for reading' \
+		'src /dev/stdin <&-|3|Could not open file /dev/stdin for writing' \
 		'src /dev/stdout >&-|3|Could not open file /dev/stdout for writing' \
 		'src /dev/stderr 2>&-|3|' '/dev/null dest <&- >&-|0|'; do
 		IFS='|' read -r args want line <<<"$row"
