@@ -2,7 +2,8 @@
 # The C library of every program built here: the system's, dynamically; or,
 # with BYTECOPY_STATIC, statically on musl where Debian's musl-dev is there
 # for the target (a fraction of glibc's start-up cost), glibc otherwise.
-# Sets BYTECOPY_LINK (static-pie, static or dynamic) and BYTECOPY_LIBC_A.
+# Sets BYTECOPY_LINK (static-pie, static or dynamic) and, for a static link,
+# BYTECOPY_TRIPLET, the target and its C library (x86_64-linux-musl).
 set(BYTECOPY_LINK dynamic)
 set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 if(NOT BYTECOPY_STATIC OR BYTECOPY_SANITIZE)
@@ -11,13 +12,12 @@ if(NOT BYTECOPY_STATIC OR BYTECOPY_SANITIZE)
 endif()
 
 # Debian's folder for the target's musl: its multiarch name, gnu made musl.
-execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-multiarch
-	OUTPUT_VARIABLE multiarch OUTPUT_STRIP_TRAILING_WHITESPACE)
+set(multiarch ${CMAKE_LIBRARY_ARCHITECTURE})
 string(REPLACE "-gnu" "-musl" musl "${multiarch}")
 set(lib /usr/lib/${musl})
 if(musl MATCHES "-musl" AND EXISTS ${lib}/rcrt1.o AND EXISTS /usr/include/${musl}/stdio.h)
 	set(BYTECOPY_LINK static-pie)
-	set(BYTECOPY_LIBC_A ${lib}/libc.a)
+	set(BYTECOPY_TRIPLET ${musl})
 	# Nothing of the C++ run-time library nor its unwinder is needed: musl's
 	# headers, the compiler's, and musl's start files for a static PIE
 	# (which some targets' compilers must be told needs no loader).
@@ -30,11 +30,10 @@ if(musl MATCHES "-musl" AND EXISTS ${lib}/rcrt1.o AND EXISTS /usr/include/${musl
 	add_compile_options(-nostdinc -nostdinc++ -fno-exceptions
 		"SHELL:-isystem /usr/include/${musl}" "SHELL:-isystem ${include}")
 	add_link_options(-static-pie -Wl,--no-dynamic-linker -nostdlib ${lib}/rcrt1.o ${lib}/crti.o ${crtbeginS_o})
-	link_libraries(-Wl,--start-group ${BYTECOPY_LIBC_A} ${libgcc_a} -Wl,--end-group ${crtendS_o} ${lib}/crtn.o)
+	link_libraries(-Wl,--start-group ${lib}/libc.a ${libgcc_a} -Wl,--end-group ${crtendS_o} ${lib}/crtn.o)
 else()
 	set(musl "glibc: no musl for ${multiarch}")
-	execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libc.a
-		OUTPUT_VARIABLE BYTECOPY_LIBC_A OUTPUT_STRIP_TRAILING_WHITESPACE)
+	set(BYTECOPY_TRIPLET ${multiarch})
 	include(CheckLinkerFlag)
 	set(CMAKE_REQUIRED_FLAGS -fPIE)
 	check_linker_flag(CXX -static-pie HAVE_STATIC_PIE)

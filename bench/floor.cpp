@@ -1,6 +1,6 @@
-/* SPDX-License-Identifier: MIT */
-/* The floor: the bare one-byte loop, unchecked. With -DNOLIBC -nostdlib on
- * x86-64 it makes raw system calls, with no C library at all. */
+// SPDX-License-Identifier: MIT
+// The floor: the bare one-byte loop, unchecked. With -DNOLIBC -nostdlib on
+// x86-64 it makes raw system calls, with no C library at all.
 #if defined(NOLIBC) && defined(__x86_64__)
 
 static long
@@ -17,7 +17,8 @@ sys(long number, long a, long b, long c)
 
 enum { READ = 0, WRITE = 1, OPEN = 2, CREAT = 85, EXIT_GROUP = 231 };
 
-__attribute__((noreturn, used)) static void
+// Called by name from _start below.
+extern "C" [[noreturn]] void
 start(long *stack)
 {
 	long argc = stack[0], in, out, n = 1;

@@ -1,12 +1,12 @@
 # SPDX-License-Identifier: MIT
-# A Debian changelog on standard input, as an RPM %changelog.
+# debian/changelog as an RPM %changelog, for the spec: one history.
 /^[^ ]/ { version = $2; gsub(/[()]/, "", version); items = "" }
 /^  \* / { items = items "- " substr($0, 5) "\n" }
 /^    / { items = items "  " substr($0, 5) "\n" }
 /^ -- / {
 	split($0, trailer, ">  ")
 	split(trailer[2], date, "[, ]+")
-	printf "%s* %s %s %s %s %s> - %s-1\n%s", separator, date[1], date[3], date[2], date[4],
+	printf "%s* %s %s %s %s %s> - %s\n%s", separator, date[1], date[3], date[2], date[4],
 		substr(trailer[1], 5), version, items
 	separator = "\n"
 }
