@@ -1,9 +1,7 @@
 /* SPDX-License-Identifier: MIT */
-/*
- * peak COMMAND ARGS...: runs COMMAND (a path), its output on /dev/null, and
- * prints the KiB it has resident at exit, its peak, for it frees nothing.
- * ru_maxrss cannot serve: it counts the forking process's pages, and lags.
- */
+/* peak COMMAND ARGS...: runs COMMAND (a path), its output on /dev/null, and
+ * prints the KiB it holds at exit, its peak, for it frees nothing. The
+ * parent's own ru_maxrss would count the fork's pages, and lags. */
 #include <fcntl.h>
 #include <signal.h>
 #include <stdio.h>
@@ -25,22 +23,20 @@ main(int argc, char *argv[])
 		execv(argv[1], argv + 1);
 		_exit(127);
 	}
-	/* Stopped at the exec: ask to be stopped again at the exit. */
+	/* Stopped at the exec: to be stopped again at the exit. */
 	if (pid == -1 || waitpid(pid, &status, 0) == -1 ||
 	    ptrace(PTRACE_SETOPTIONS, pid, 0, PTRACE_O_TRACEEXIT) == -1)
 		return 1;
-	ptrace(PTRACE_CONT, pid, 0, 0);
-	while (waitpid(pid, &status, 0) != -1 && WIFSTOPPED(status)) {
-		int signal = WSTOPSIG(status);
+	for (int sig = 0; ptrace(PTRACE_CONT, pid, 0, sig) != -1 && waitpid(pid, &status, 0) != -1 &&
+			  WIFSTOPPED(status);) {
+		sig = WSTOPSIG(status);
 		if (status >> 8 == (SIGTRAP | PTRACE_EVENT_EXIT << 8)) {
 			FILE *statm;
-			signal = 0;
 			snprintf(path, sizeof path, "/proc/%d/statm", (int)pid);
 			if ((statm = fopen(path, "r")) == NULL || fscanf(statm, "%*d %ld", &pages) != 1)
 				return 1;
-			fclose(statm);
+			sig = 0;
 		}
-		ptrace(PTRACE_CONT, pid, 0, signal);
 	}
 	if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || pages < 0)
 		return 1;
