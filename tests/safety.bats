@@ -40,6 +40,7 @@ load helper
 }
 
 @test "two files with one inode number on two devices are two files" {
+	command -v mount >/dev/null || skip "no mount command here (Debian's mount package)"
 	local ns=(unshare -m)
 	"${ns[@]}" true 2>/dev/null || ns=(unshare -rm)
 	"${ns[@]}" true 2>/dev/null || skip "no mount namespace can be made here"
