@@ -1,7 +1,6 @@
 /* SPDX-License-Identifier: MIT */
-/* peak COMMAND ARGS...: runs COMMAND (a path), its output on /dev/null, and
- * prints the KiB it holds at exit, its peak, for it frees nothing. The
- * parent's own ru_maxrss would count the fork's pages, and lags. */
+/* peak COMMAND ARGS...: the KiB COMMAND (a path) holds at exit, its peak,
+ * for it frees nothing. ru_maxrss would count the forking parent's pages. */
 #include <fcntl.h>
 #include <signal.h>
 #include <stdio.h>

@@ -1,9 +1,7 @@
 # SPDX-License-Identifier: MIT
-# The C library of every program built here: the system's, dynamically; or,
-# with BYTECOPY_STATIC, statically on musl where Debian's musl-dev is there
-# for the target (a fraction of glibc's start-up cost), glibc otherwise.
-# Sets BYTECOPY_LINK (static-pie, static or dynamic) and, for a static link,
-# BYTECOPY_TRIPLET, the target and its C library (x86_64-linux-musl).
+# The C library: the system's, dynamically, or with BYTECOPY_STATIC musl (a
+# fraction of glibc's start-up cost) where Debian's musl-dev is there for the
+# target, else glibc. Sets BYTECOPY_LINK, and BYTECOPY_TRIPLET when static.
 set(BYTECOPY_LINK dynamic)
 set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 if(NOT BYTECOPY_STATIC OR BYTECOPY_SANITIZE)
@@ -12,8 +10,7 @@ if(NOT BYTECOPY_STATIC OR BYTECOPY_SANITIZE)
 endif()
 
 # Debian's folder for the target's musl: its multiarch name, gnu made musl.
-set(multiarch ${CMAKE_LIBRARY_ARCHITECTURE})
-string(REPLACE "-gnu" "-musl" musl "${multiarch}")
+string(REPLACE "-gnu" "-musl" musl "${CMAKE_LIBRARY_ARCHITECTURE}")
 set(lib /usr/lib/${musl})
 if(musl MATCHES "-musl" AND EXISTS ${lib}/rcrt1.o AND EXISTS /usr/include/${musl}/stdio.h)
 	set(BYTECOPY_LINK static-pie)
@@ -32,8 +29,8 @@ if(musl MATCHES "-musl" AND EXISTS ${lib}/rcrt1.o AND EXISTS /usr/include/${musl
 	add_link_options(-static-pie -Wl,--no-dynamic-linker -nostdlib ${lib}/rcrt1.o ${lib}/crti.o ${crtbeginS_o})
 	link_libraries(-Wl,--start-group ${lib}/libc.a ${libgcc_a} -Wl,--end-group ${crtendS_o} ${lib}/crtn.o)
 else()
-	set(musl "glibc: no musl for ${multiarch}")
-	set(BYTECOPY_TRIPLET ${multiarch})
+	set(musl "glibc: no musl for ${CMAKE_LIBRARY_ARCHITECTURE}")
+	set(BYTECOPY_TRIPLET ${CMAKE_LIBRARY_ARCHITECTURE})
 	include(CheckLinkerFlag)
 	set(CMAKE_REQUIRED_FLAGS -fPIE)
 	check_linker_flag(CXX -static-pie HAVE_STATIC_PIE)

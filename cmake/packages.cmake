@@ -1,9 +1,5 @@
 # SPDX-License-Identifier: MIT
-# The release's artifacts in the build folder, each made by its own tool:
-#   dist      the source tarball, in a git checkout (git archive of HEAD);
-#   archive   a static build's command, manual, LICENSE and README;
-#   packages  both, and the .deb and .rpm where dpkg-buildpackage and
-#             rpmbuild are: a distribution's build of the source tree.
+# The release's artifacts, as the README lists them: packages makes them all.
 set(dist bytecopy-${PROJECT_VERSION})
 add_custom_target(packages
 	COMMAND ${CMAKE_SOURCE_DIR}/pkg/packages ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR} ${BYTECOPY_EPOCH}
@@ -16,9 +12,8 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/.git)
 	add_dependencies(packages dist)
 endif()
 if(BYTECOPY_TRIPLET)
-	set(archive ${dist}-${BYTECOPY_TRIPLET})
 	add_custom_target(archive
-		COMMAND ${CMAKE_SOURCE_DIR}/pkg/archive ${CMAKE_BINARY_DIR}/${archive} ${BYTECOPY_EPOCH}
+		COMMAND ${CMAKE_SOURCE_DIR}/pkg/archive ${CMAKE_BINARY_DIR}/${dist}-${BYTECOPY_TRIPLET} ${BYTECOPY_EPOCH}
 			${CMAKE_STRIP} $<TARGET_FILE:bytecopy> ${CMAKE_SOURCE_DIR}/man/bytecopy.1
 			${CMAKE_SOURCE_DIR}/LICENSE ${CMAKE_SOURCE_DIR}/README.md
 		DEPENDS bytecopy VERBATIM)

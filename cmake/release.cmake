@@ -1,8 +1,6 @@
 # SPDX-License-Identifier: MIT
-# The version and the date stand where formats demand them: the project,
-# pkg/debian/changelog, the spec and the manual page; configure fails where
-# they disagree. The changelog's date, or SOURCE_DATE_EPOCH, dates the
-# artifacts (BYTECOPY_EPOCH).
+# Configure fails where the version and date disagree; the changelog's date,
+# or SOURCE_DATE_EPOCH, dates the artifacts (BYTECOPY_EPOCH).
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS pkg/debian/changelog pkg/bytecopy.spec man/bytecopy.1)
 file(STRINGS pkg/debian/changelog entry LIMIT_COUNT 1)
 file(STRINGS pkg/debian/changelog date REGEX "^ -- " LIMIT_COUNT 1)

@@ -42,9 +42,9 @@ load helper
 	# Code, data and zeroed data: what it takes in memory.
 	[[ "$BYTECOPY_TRIPLET" != *musl* ]] || (($(size "$BINARY" | awk 'NR == 2 { print $4 }') <= 65536))
 	[ -z "${BYTECOPY_EMULATOR:-}" ] || skip "strace would count the emulator's own calls"
-	: "${BYTECOPY_FLOOR:?set BYTECOPY_FLOOR to the bare loop}"
+	: "${BYTECOPY_BUILD:?set BYTECOPY_BUILD to the build folder}"
 	head -c 1000 /dev/urandom >src
-	traced -c -U calls -o floor.calls "$BYTECOPY_FLOOR" src out
+	traced -c -U calls -o floor.calls "$BYTECOPY_BUILD/floor" src out
 	traced -c -U calls -o bytecopy.calls "$BYTECOPY" src out >/dev/null
 	(($(awk '/total/ { print $1 }' bytecopy.calls) <=
 		$(awk '/total/ { print $1 }' floor.calls) + 20))
