@@ -1,13 +1,14 @@
 # SPDX-License-Identifier: MIT
 # mkdir follows the umask whatever mode CMake asks for: the install makes
-# the folders it needs first and opens those alone (0755).
-install(CODE "foreach(folder ${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_MANDIR}/man1)
-	if(NOT IS_ABSOLUTE \"\${folder}\")
-		set(folder \"\${CMAKE_INSTALL_PREFIX}/\${folder}\")
-	endif()
+# the folders it needs first and opens those alone (0755). They are where
+# CMake's own rules put them: under the prefix, made absolute from the
+# working folder, then under DESTDIR, relative or not.
+install(CODE "get_filename_component(prefix \"\${CMAKE_INSTALL_PREFIX}\" ABSOLUTE)
+foreach(folder ${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_MANDIR}/man1)
+	get_filename_component(folder \"\${folder}\" ABSOLUTE BASE_DIR \"\${prefix}\")
 	set(path \"\$ENV{DESTDIR}\${folder}\")
 	set(new)
-	while(NOT EXISTS \"\${path}\")
+	while(path AND NOT EXISTS \"\${path}\")
 		list(APPEND new \"\${path}\")
 		get_filename_component(path \"\${path}\" DIRECTORY)
 	endwhile()

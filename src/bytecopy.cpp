@@ -4,11 +4,9 @@
 // The C headers, not their C++ wrappers: the command needs no C++ run-time
 // library, so it builds against any C library, musl included.
 #include <fcntl.h>
-#include <inttypes.h>
 #include <limits.h>
 #include <signal.h>
 #include <stdint.h>
-#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
@@ -21,54 +19,82 @@ static_assert(sizeof(off_t) == 8, "build with _FILE_OFFSET_BITS=64");
 static void
 put(int fd, const char *buf, size_t len)
 {
-	for (ssize_t n = 0; len > 0; buf += n, len -= n)
-		if ((n = write(fd, buf, len)) <= 0)
+	while (len > 0) {
+		ssize_t n = write(fd, buf, len);
+		if (n <= 0)
 			return;
+		buf += n;
+		len -= n;
+	}
 }
 
-// Writes FORMAT on standard error with NAME in place of its %s, and exits.
-// Control characters in the name are escaped, so that a name can neither
-// split the line nor drive the terminal. The line leaves in one write, which
-// no other writer to the same stream can split; only the line of a name
-// longer than PATH_MAX may leave in pieces.
+// Writes C at TO as a backslash and three octal digits.
+static size_t
+octal(char *to, unsigned char c)
+{
+	to[0] = '\\';
+	to[1] = static_cast<char>('0' + (c >> 6));
+	to[2] = static_cast<char>('0' + ((c >> 3) & 7));
+	to[3] = static_cast<char>('0' + (c & 7));
+	return 4;
+}
+
+// Writes FORMAT on standard error with NAME in place of its one %s, and
+// exits. Control characters in the name are escaped, so that a name can
+// neither split the line nor drive the terminal. The line leaves in one
+// write for any name up to PATH_MAX, a longer one's in pieces.
 [[noreturn]] static void
 fail(int status, const char *format, const char *name)
 {
-	static char line[256 + 4 * PATH_MAX];
-	size_t len = 0;
-	for (const char *f = format; *f != '\0'; f++) {
+	// On the stack: in static storage it would cost every run pages.
+	char line[256 + (4 * PATH_MAX)];
+	const char *tail = strstr(format, "%s");
+	size_t len = tail - format;
+	memcpy(line, format, len);
+	tail += 2;
+	for (const char *p = name; *p != '\0'; p++) {
+		// Room for the most one byte can take: a C1 pair, escaped.
 		if (len > sizeof line - 8) {
 			put(STDERR_FILENO, line, len);
 			len = 0;
 		}
-		if (f[0] != '%' || f[1] != 's' || name == nullptr) {
-			line[len++] = *f;
+		unsigned char c = *p;
+		unsigned char next = p[1];
+		// C1 controls are U+0080 to U+009F, in UTF-8 0xc2 0x80 to 0xc2 0x9f.
+		bool c1 = c == 0xc2 && next >= 0x80 && next <= 0x9f;
+		if (c >= 0x20 && c != 0x7f && !c1) {
+			line[len++] = *p;
 			continue;
 		}
-		for (const char *p = name; *p != '\0'; p++) {
-			if (len > sizeof line - 8) {
-				put(STDERR_FILENO, line, len);
-				len = 0;
-			}
-			unsigned char c = *p;
-			unsigned char next = p[1];
-			// C1 controls are U+0080 to U+009F, in UTF-8 0xc2 0x80 to 0xc2 0x9f.
-			bool c1 = c == 0xc2 && next >= 0x80 && next <= 0x9f;
-			if (c >= 0x20 && c != 0x7f && !c1) {
-				line[len++] = *p;
-				continue;
-			}
-			len += snprintf(line + len, 5, "\\%03o", c);
-			if (c1) {
-				len += snprintf(line + len, 5, "\\%03o", next);
-				p++;
-			}
+		len += octal(line + len, c);
+		if (c1) {
+			len += octal(line + len, next);
+			p++;
 		}
-		name = nullptr;
-		f++;
 	}
-	put(STDERR_FILENO, line, len);
+	if (len > sizeof line - strlen(tail)) {
+		put(STDERR_FILENO, line, len);
+		len = 0;
+	}
+	memcpy(line + len, tail, strlen(tail));
+	put(STDERR_FILENO, line, len + strlen(tail));
 	exit(status);
+}
+
+// Writes N at TO in decimal digits: the C library's formatter would cost
+// every run the pages of its code.
+static size_t
+decimal(char *to, int64_t n)
+{
+	char digits[20];
+	size_t len = 0;
+	do {
+		digits[len++] = static_cast<char>('0' + (n % 10));
+		n /= 10;
+	} while (n > 0);
+	for (size_t i = 0; i < len; i++)
+		to[i] = digits[len - 1 - i];
+	return len;
 }
 
 // A file opened while a standard stream is closed takes its number; it is
@@ -85,13 +111,17 @@ above_streams(int fd)
 }
 
 // A regular file named twice would be emptied before its first byte was
-// read, a FIFO or pipe read back forever; a character device (/dev/null) has
-// no content to lose. B is null for a closed standard output.
+// read, a FIFO or pipe read back forever, and a block device is one device
+// under any of its nodes; a character device (/dev/null) has no content to
+// lose. B is null for a closed standard output.
 static bool
 same_file(const struct stat *a, const struct stat *b)
 {
-	return b != nullptr && !S_ISCHR(a->st_mode) && a->st_dev == b->st_dev &&
-	       a->st_ino == b->st_ino;
+	if (b == nullptr || S_ISCHR(a->st_mode))
+		return false;
+	if (S_ISBLK(a->st_mode) && S_ISBLK(b->st_mode))
+		return a->st_rdev == b->st_rdev;
+	return a->st_dev == b->st_dev && a->st_ino == b->st_ino;
 }
 
 // Why the destination, as it stands in ST, may not be written: it is the
@@ -126,13 +156,22 @@ main(int argc, char *argv[])
 	struct stat std_st = {};
 	const struct stat *out_std = fstat(STDOUT_FILENO, &std_st) == 0 ? &std_st : nullptr;
 
-	// Each file is looked at by its name before it is opened, and again as
-	// opened, for a name that changed in between.
+	// The two names are compared before either is opened, since one FIFO
+	// opened for reading would wait for a writer that never comes; both
+	// files are compared again as opened, for a name that changed between.
 	struct stat in_st = {};
-	if (stat(source, &in_st) == 0 && same_file(&in_st, out_std))
-		fail(2, "Could not open file %s for reading: same file as standard output\n",
-		     source);
-	int in = above_streams(open(source, O_RDONLY));
+	struct stat out_st = {};
+	if (stat(source, &in_st) == 0 && stat(destination, &out_st) == 0) {
+		const char *why = refusal(&out_st, &in_st, out_std);
+		if (why != nullptr)
+			fail(3, why, destination);
+	}
+
+	int in = open(source, O_RDONLY);
+	// A source on a closed stream's number means the destination will take
+	// one too, and must have room to move before its open can create it.
+	bool crowded = in >= 0 && in <= 2;
+	in = above_streams(in);
 	if (in == -1 || fstat(in, &in_st) == -1)
 		fail(2, "Could not open file %s for reading\n", source);
 	if (same_file(&in_st, out_std))
@@ -141,35 +180,34 @@ main(int argc, char *argv[])
 	// A directory can only fail to read: fail before the destination is cut.
 	if (S_ISDIR(in_st.st_mode))
 		fail(5, "Error reading from file %s\n", source);
+	if (crowded) {
+		int room = fcntl(in, F_DUPFD_CLOEXEC, 3);
+		if (room == -1)
+			fail(3, "Could not open file %s for writing\n", destination);
+		close(room);
+	}
 
-	struct stat out_st = {};
-	const char *why = nullptr;
-	if (stat(destination, &out_st) == 0 && (why = refusal(&out_st, &in_st, out_std)) != nullptr)
-		fail(3, why, destination);
-	// A destination that lands on a closed stream's number must move above
-	// the streams: make sure there is room before the open can create it.
-	int room = fcntl(in, F_DUPFD_CLOEXEC, 3);
-	if (room == -1)
-		fail(3, "Could not open file %s for writing\n", destination);
-	close(room);
 	int out = above_streams(open(destination, O_WRONLY | O_CREAT, 0600));
 	if (out == -1 || fstat(out, &out_st) == -1)
 		fail(3, "Could not open file %s for writing\n", destination);
-	if ((why = refusal(&out_st, &in_st, out_std)) != nullptr)
+	const char *why = refusal(&out_st, &in_st, out_std);
+	if (why != nullptr)
 		fail(3, why, destination);
 	if (S_ISREG(out_st.st_mode) && ftruncate(out, 0) == -1)
 		fail(3, "Could not open file %s for writing\n", destination);
 
 	int64_t count = 0;
 	unsigned char byte = 0;
-	ssize_t n = 0;
-	while ((n = read(in, &byte, 1)) == 1) {
+	for (;;) {
+		ssize_t n = read(in, &byte, 1);
+		if (n == 0)
+			break;
+		if (n != 1)
+			fail(5, "Error reading from file %s\n", source);
 		if (write(out, &byte, 1) != 1)
 			fail(4, "Error writing to file %s\n", destination);
 		count++;
 	}
-	if (n == -1)
-		fail(5, "Error reading from file %s\n", source);
 
 	close(in);
 	// Some file systems (NFS, quotas) report lost data only at close.
@@ -177,9 +215,10 @@ main(int argc, char *argv[])
 		fail(4, "Error writing to file %s\n", destination);
 
 	// Both lines in one write, which no other writer can split.
-	char report[64];
-	int len = snprintf(report, sizeof report,
-	                   "File copied successfully\n%" PRId64 " bytes copied\n", count);
-	put(STDOUT_FILENO, report, len);
+	char report[64] = "File copied successfully\n";
+	size_t len = strlen(report);
+	len += decimal(report + len, count);
+	memcpy(report + len, " bytes copied\n", 14);
+	put(STDOUT_FILENO, report, len + 14);
 	return 0;
 }

@@ -1,12 +1,28 @@
 # SPDX-License-Identifier: MIT
 # Shared by every suite: each test runs in a fresh folder that an
-# unprivileged user may enter and write, with $BYTECOPY the command under test.
+# unprivileged user may enter and write, with $BYTECOPY the command under
+# test (build/bytecopy unless set) and $BUILD the folder it was built in.
 
 bats_require_minimum_version 1.5.0
 
+# cached NAME: the value of NAME in the build's CMake cache, if any.
+cached()
+{
+	sed -n "s/^$1:[A-Z]*=//p" "$BUILD/CMakeCache.txt" 2>/dev/null
+}
+
 setup()
 {
-	: "${BYTECOPY:?set BYTECOPY to the command under test}"
+	: "${BYTECOPY:=$BATS_TEST_DIRNAME/../build/bytecopy}"
+	BUILD=$(cd "$(dirname "$BYTECOPY")" && pwd) || return
+	# What the binary is: dynamic, static-pie or static.
+	LINK=static
+	if readelf -lW "$BYTECOPY" | grep -q INTERP; then
+		LINK=dynamic
+	elif readelf -hW "$BYTECOPY" | grep -q 'Type: *DYN'; then
+		LINK=static-pie
+	fi
+	EMULATOR=$(cached CMAKE_CROSSCOMPILING_EMULATOR)
 	umask 022
 	WORK=$(mktemp -d "${TMPDIR:-/tmp}/bytecopy.XXXXXX")
 	chmod 777 "$WORK"
@@ -16,15 +32,12 @@ setup()
 	BINARY=$WORK.bin/bytecopy.elf
 	cp "$BYTECOPY" "$BINARY"
 	BYTECOPY=$BINARY
-	if [ -n "${BYTECOPY_EMULATOR:-}" ]; then
+	if [ -n "$EMULATOR" ]; then
 		BYTECOPY=$WORK.bin/bytecopy
-		printf '#!/bin/sh\nexec %s "%s" "$@"\n' "$BYTECOPY_EMULATOR" "$BINARY" >"$BYTECOPY"
+		printf '#!/bin/sh\nexec %s "%s" "$@"\n' "$EMULATOR" "$BINARY" >"$BYTECOPY"
 		chmod 755 "$BYTECOPY"
 	fi
 	export BYTECOPY
-	if [ -n "${BYTECOPY_BUILD:-}" ]; then
-		BYTECOPY_BUILD=$(realpath "$BYTECOPY_BUILD")
-	fi
 	cd "$WORK" || return
 }
 
@@ -91,9 +104,9 @@ named()
 {
 	local name=$1
 	shift
-	if [ -n "${BYTECOPY_EMULATOR:-}" ]; then
+	if [ -n "$EMULATOR" ]; then
 		# shellcheck disable=SC2086 # the emulator is a command line
-		$BYTECOPY_EMULATOR -0 "$name" "$BINARY" "$@"
+		$EMULATOR -0 "$name" "$BINARY" "$@"
 	else
 		(exec -a "$name" "$BINARY" "$@")
 	fi

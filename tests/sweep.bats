@@ -21,8 +21,6 @@ load helper
 		"/^open src 1 EIO,ENOSPC,EINTR 2 -1"
 		"%%stat src 1+ EIO,ENOSPC,EINTR 2 -1"
 		"$BY_NAME out 1 EIO,ENOSPC,EINTR 0 5"
-		# No room above the standard streams: nothing is created.
-		"/^fcntl src 1 EMFILE,EINTR 3 -1"
 		"/^open out 1 EIO,ENOSPC,EINTR 3 -1"
 		"%%stat out 1+ EIO,ENOSPC,EINTR 3 0"
 		"/^ftruncate out 1 EIO,ENOSPC,EINTR 3 0"
