@@ -10,22 +10,20 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 // A 32-bit off_t could not even fstat a source past 2 GiB.
 static_assert(sizeof(off_t) == 8, "build with _FILE_OFFSET_BITS=64");
 
-// Writes all of BUF to FD, as far as FD takes it.
+// Writes the COUNT pieces of LINE to FD in one call, which no other writer
+// can split. A short write is not retried: with no signal handler, only a
+// full or broken file writes short, and another try would fail as well.
 static void
-put(int fd, const char *buf, size_t len)
+put(int fd, const struct iovec *line, int count)
 {
-	while (len > 0) {
-		ssize_t n = write(fd, buf, len);
-		if (n <= 0)
-			return;
-		buf += n;
-		len -= n;
-	}
+	if (writev(fd, line, count) == -1)
+		return;
 }
 
 // Writes C at TO as a backslash and three octal digits.
@@ -47,15 +45,20 @@ octal(char *to, unsigned char c)
 fail(int status, const char *format, const char *name)
 {
 	// On the stack: in static storage it would cost every run pages.
-	char line[256 + (4 * PATH_MAX)];
+	char escaped[4 * PATH_MAX];
 	const char *tail = strstr(format, "%s");
-	size_t len = tail - format;
-	memcpy(line, format, len);
-	tail += 2;
+	struct iovec line[] = {
+		{const_cast<char *>(format), static_cast<size_t>(tail - format)},
+		{escaped, 0},
+		{const_cast<char *>(tail + 2), strlen(tail + 2)},
+	};
+	size_t len = 0;
 	for (const char *p = name; *p != '\0'; p++) {
 		// Room for the most one byte can take: a C1 pair, escaped.
-		if (len > sizeof line - 8) {
-			put(STDERR_FILENO, line, len);
+		if (len > sizeof escaped - 8) {
+			line[1].iov_len = len;
+			put(STDERR_FILENO, line, 2);
+			line[0].iov_len = 0;
 			len = 0;
 		}
 		unsigned char c = *p;
@@ -63,26 +66,22 @@ fail(int status, const char *format, const char *name)
 		// C1 controls are U+0080 to U+009F, in UTF-8 0xc2 0x80 to 0xc2 0x9f.
 		bool c1 = c == 0xc2 && next >= 0x80 && next <= 0x9f;
 		if (c >= 0x20 && c != 0x7f && !c1) {
-			line[len++] = *p;
+			escaped[len++] = *p;
 			continue;
 		}
-		len += octal(line + len, c);
+		len += octal(escaped + len, c);
 		if (c1) {
-			len += octal(line + len, next);
+			len += octal(escaped + len, next);
 			p++;
 		}
 	}
-	if (len > sizeof line - strlen(tail)) {
-		put(STDERR_FILENO, line, len);
-		len = 0;
-	}
-	memcpy(line + len, tail, strlen(tail));
-	put(STDERR_FILENO, line, len + strlen(tail));
+	line[1].iov_len = len;
+	put(STDERR_FILENO, line, 3);
 	exit(status);
 }
 
-// Writes N at TO in decimal digits: the C library's formatter would cost
-// every run the pages of its code.
+// Writes N at TO in decimal digits, and returns how many: the C library's
+// formatter would cost every run the pages of its code.
 static size_t
 decimal(char *to, int64_t n)
 {
@@ -215,10 +214,14 @@ main(int argc, char *argv[])
 		fail(4, "Error writing to file %s\n", destination);
 
 	// Both lines in one write, which no other writer can split.
-	char report[64] = "File copied successfully\n";
-	size_t len = strlen(report);
-	len += decimal(report + len, count);
-	memcpy(report + len, " bytes copied\n", 14);
-	put(STDOUT_FILENO, report, len + 14);
+	char done[] = "File copied successfully\n";
+	char digits[20];
+	char copied[] = " bytes copied\n";
+	struct iovec report[] = {
+		{done, sizeof done - 1},
+		{digits, decimal(digits, count)},
+		{copied, sizeof copied - 1},
+	};
+	put(STDOUT_FILENO, report, 3);
 	return 0;
 }

@@ -12,44 +12,73 @@ load helper
 		expect 1 "" "Usage : mycopy source_filename destination_filename"
 	done
 	[ "$(ls -A)" = a ]
-	# An empty invocation name is shown as bytecopy.
+}
+
+@test "an empty invocation name is shown as bytecopy" {
 	run --separate-stderr named ""
 	expect 1 "" "Usage : bytecopy source_filename destination_filename"
 }
 
 @test "a name's control characters are escaped in its message, every other byte is as it is" {
-	for row in $'a\nb|a\\012b' $'\e]0;x\a\x1f|\\033]0;x\\007\\037' \
+	local name shown
+	for fields in $'a\nb|a\\012b' $'\e]0;x\a\x1f|\\033]0;x\\007\\037' \
 		$'\x7f\xc2\x80\xc2\x9f\xc2\xa0|\\177\\302\\200\\302\\237\xc2\xa0' $'-é \\ "q\'|-é \\ "q\''; do
-		run --separate-stderr "$BYTECOPY" "${row%|*}" out
-		expect 2 "" "Could not open file ${row#*|} for reading"
+		row "$fields" name shown
+		run --separate-stderr "$BYTECOPY" "$name" out
+		expect 2 "" "Could not open file $shown for reading"
 	done
+}
+
+@test "the invocation name's control characters are escaped in the usage line" {
 	run --separate-stderr named $'my\ncopy'
 	expect 1 "" 'Usage : my\012copy source_filename destination_filename'
 }
 
-@test "the report, and a message with the longest name, each leave whole in one write" {
+@test "names past PATH_MAX are escaped whole, whatever falls on the line buffer's end" {
+	local lead byte shown name
+	# Runs of 4,200 escaped bytes, each shifted by 0 to 7 plain bytes.
+	for fields in $'\xc2\x85|\\302\\205' $'\x01|\\001'; do
+		row "$fields" byte shown
+		for lead in '' a aa aaa aaaa aaaaa aaaaaa aaaaaaa; do
+			name=$lead$(printf "$byte%.0s" {1..4200})
+			run --separate-stderr "$BYTECOPY" "$name" out
+			expect 2 "" "Could not open file ${name//$byte/$shown} for reading"
+		done
+	done
+	# The longest name an argument can hold.
+	name=$(printf '%*s' 131071 '' | tr ' ' '\001')
+	run --separate-stderr "$BYTECOPY" "$name" out
+	expect 2 "" "Could not open file $(tr '\001' ' ' <<<"$name" | sed 's/ /\\001/g') for reading"
+}
+
+@test "the report leaves in one write" {
 	printf x >src
-	local long
-	long=$(printf '\001%.0s' {1..4095})
-	run --separate-stderr traced -o calls -e trace=write "$BYTECOPY" src out
+	run --separate-stderr traced -o calls -e trace=/^write "$BYTECOPY" src out
 	expect 0 "File copied successfully
 1 bytes copied" ""
-	[ "$(grep -c 'write([12],' calls)" = 1 ]
-	run --separate-stderr traced -o calls -e trace=write "$BYTECOPY" "$long" out
+	[ "$(grep -cE 'writev?\([12],' calls)" = 1 ]
+}
+
+@test "a message with a name up to PATH_MAX leaves in one write" {
+	local long
+	long=$(printf '\001%.0s' {1..4095})
+	run --separate-stderr traced -o calls -e trace=/^write "$BYTECOPY" "$long" out
 	expect 2 "" "Could not open file ${long//$'\001'/\\001} for reading"
-	[ "$(grep -c 'write([12],' calls)" = 1 ]
+	[ "$(grep -cE 'writev?\([12],' calls)" = 1 ]
 }
 
 @test "every byte is copied unchanged and counted" {
+	local file count
 	: >empty
 	printf x >one
 	printf %b "$(printf '\\0%03o' {0..255})" >all
 	head -c 20000 /dev/urandom >random
-	for row in empty:0 one:1 all:256 random:20000; do
-		run --separate-stderr "$BYTECOPY" "${row%:*}" copy
+	for fields in "empty|0" "one|1" "all|256" "random|20000"; do
+		row "$fields" file count
+		run --separate-stderr "$BYTECOPY" "$file" copy
 		expect 0 "File copied successfully
-${row#*:} bytes copied" ""
-		cmp "${row%:*}" copy
+$count bytes copied" ""
+		cmp "$file" copy
 	done
 }
 
@@ -82,10 +111,12 @@ ${row#*:} bytes copied" ""
 }
 
 @test "a new destination is owner read-write less the umask" {
+	local mask mode
 	printf x >one
-	for row in 022:600 077:600 277:400; do
-		(umask "${row%:*}" && "$BYTECOPY" one "new${row%:*}")
-		[ "$(stat -c %a "new${row%:*}")" = "${row#*:}" ]
+	for fields in "022|600" "077|600" "277|400"; do
+		row "$fields" mask mode
+		(umask "$mask" && "$BYTECOPY" one "new$mask")
+		[ "$(stat -c %a "new$mask")" = "$mode" ]
 	done
 }
 

@@ -78,9 +78,10 @@ untouched()
 @test "a failed read or write keeps exactly the bytes written before it" {
 	head -c 5000 /dev/urandom >src
 	# A write that returns 0 has written nothing: it fails too.
-	for row in "read:error=EIO src 5 Error reading from file src" \
-		"write:retval=0 out 4 Error writing to file out"; do
-		read -r fault file want line <<<"$row"
+	local fault file want line
+	for fields in "read:error=EIO|src|5|Error reading from file src" \
+		"write:retval=0|out|4|Error writing to file out"; do
+		row "$fields" fault file want line
 		for k in 0 1 4096; do
 			run --separate-stderr inject "$fault:when=$((k + 1))" "$WORK/$file" src out
 			expect "$want" "" "$line"

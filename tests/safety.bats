@@ -22,16 +22,16 @@ load helper
 }
 
 @test "each opened file is compared again, for a name that changed since it was looked at" {
+	local name args want line
 	printf abc >f
 	ln f hard
 	echo keep >out
 	ln out other
 	# The look at the name is made to miss; standard output opened by
 	# another name keeps its own look out of the way.
-	for row in "hard:f $WORK/hard:3:$WORK/hard for writing: same file as source" \
-		"out:f $WORK/out 1<>other:3:$WORK/out for writing: same file as standard output" \
-		"f:$WORK/f out 1<>hard:2:$WORK/f for reading: same file as standard output"; do
-		IFS=: read -r name args want line <<<"$row"
+	for fields in "hard|f $WORK/hard|3|$WORK/hard for writing: same file as source" \
+		"out|f $WORK/out 1<>other|3|$WORK/out for writing: same file as standard output"; do
+		row "$fields" name args want line
 		run --separate-stderr bash -c "inject \"\$BY_NAME:error=ENOENT:when=1\" $WORK/$name $args"
 		expect "$want" "" "Could not open file $line"
 		[ "$(cat f)" = abc ]
@@ -54,16 +54,53 @@ load helper
 new" ""
 }
 
-@test "one FIFO or pipe as both operands is refused, two FIFOs are two files" {
-	mkfifo ff a b
-	exec 9<>ff # a writer, so that opening it does not wait
-	run --separate-stderr timeout 10 "$BYTECOPY" ff ff
-	exec 9>&-
-	expect 3 "" "Could not open file ff for writing: same file as source"
+@test "one block device under two nodes is one file, as either operand or standard output" {
+	local args want line
+	loop img
+	printf abc >src
+	head -c 16 /dev/urandom >"$img"
+	cp img before
+	for fields in "$img img.node|3|img.node for writing: same file as source" \
+		"src $img >>img.node|3|$img for writing: same file as standard output" \
+		"src img.node 1<>img.node|3|img.node for writing: same file as standard output" \
+		"img.node out >>$img|2|img.node for reading: same file as standard output"; do
+		row "$fields" args want line
+		run --separate-stderr bash -c "timeout 10 \"\$BYTECOPY\" $args"
+		expect "$want" "" "Could not open file $line"
+		cmp img before
+	done
+}
+
+@test "two block devices are two files" {
+	loop one
+	loop two
+	head -c 100 /dev/urandom >"$one"
+	run --separate-stderr "$BYTECOPY" "$one" two.node
+	expect 0 "File copied successfully
+65536 bytes copied" ""
+	cmp one two
+}
+
+@test "one FIFO named twice, under any name, is refused without waiting for a writer" {
+	mkfifo ff
+	ln ff hard
+	ln -s ff sym
+	for pair in "ff ff" "ff hard" "ff sym" "sym ff"; do
+		# shellcheck disable=SC2086 # a pair of operands
+		run --separate-stderr timeout 10 "$BYTECOPY" $pair
+		expect 3 "" "Could not open file ${pair#* } for writing: same file as source"
+	done
+}
+
+@test "the command's own standard input, a pipe, as both operands is refused" {
 	for dest in /dev/stdin /proc/self/fd/0; do
 		run --separate-stderr bash -c 'printf x | timeout 10 "$BYTECOPY" /dev/stdin "$0"' "$dest"
 		expect 3 "" "Could not open file $dest for writing: same file as source"
 	done
+}
+
+@test "two FIFOs are two files" {
+	mkfifo a b
 	timeout 10 sh -c 'printf abc >a' &
 	timeout 10 cat b >got &
 	run --separate-stderr timeout 10 "$BYTECOPY" a b
@@ -87,17 +124,18 @@ new" ""
 }
 
 @test "standard output that is either file is refused, before anything is cut or written" {
+	local args want line content
 	printf abc >src
 	cp src orig
 	mkfifo ff
 	exec 9<>ff # a reader and a writer, so that no open waits
-	for row in 'src out >>out:3:out for writing:keep' 'src out 1<>out:3:out for writing:keep' \
-		'src /dev/stdout >out:3:/dev/stdout for writing:' 'src out 1<>src:2:src for reading:keep' \
-		'src out >>src:2:src for reading:keep' 'ff out >ff:2:ff for reading:keep' \
-		'/dev/stdout out | cat:2:/dev/stdout for reading:keep'; do
-		IFS=: read -r args want line content <<<"$row"
+	for fields in 'src out >>out|3|out for writing|keep' 'src out 1<>out|3|out for writing|keep' \
+		'src /dev/stdout >out|3|/dev/stdout for writing|' 'src out 1<>src|2|src for reading|keep' \
+		'src out >>src|2|src for reading|keep' 'ff out >ff|2|ff for reading|keep' \
+		'/dev/stdout out > >(cat)|2|/dev/stdout for reading|keep'; do
+		row "$fields" args want line content
 		echo keep >out
-		run --separate-stderr bash -c "timeout 10 \"\$BYTECOPY\" $args"' ; exit "${PIPESTATUS[0]}"'
+		run --separate-stderr bash -c "timeout 10 \"\$BYTECOPY\" $args"
 		expect "$want" "" "Could not open file $line: same file as standard output"
 		[ "$(cat out)" = "$content" ]
 		cmp src orig
@@ -106,52 +144,60 @@ new" ""
 }
 
 @test "a stream that is both standard output and the destination gets the bytes, then the report" {
+	local args said
 	printf abc >src
 	mkfifo ff
 	local report=$'File copied successfully\n3 bytes copied'
-	for row in "src /dev/stdout | cat:abc$report" "src ff >ff & cat ff; wait \$!:abc$report" \
-		'src /dev/null >/dev/null:' '/dev/stdin out <src >/dev/null; cat out:abc'; do
-		run --separate-stderr timeout 10 bash -c "\"\$BYTECOPY\" ${row%%:*}"
-		expect 0 "${row#*:}" ""
+	for fields in "src /dev/stdout > >(cat)|abc$report" "src ff >ff & cat ff; wait \$!|abc$report" \
+		'src /dev/null >/dev/null|' '/dev/stdin out <src >/dev/null; cat out|abc'; do
+		row "$fields" args said
+		run --separate-stderr timeout 10 bash -c "\"\$BYTECOPY\" $args"
+		expect 0 "$said" ""
 	done
 }
 
 @test "with closed standard streams no report or message lands in either file, and no refusal makes one" {
+	local call k want keeps
 	head -c 100 /dev/urandom >src
 	for streams in '<&-' '>&-' '2>&-' '<&- 2>&-' '>&- 2>&-' '<&- >&- 2>&-'; do
 		# A complete copy, and a write or read failing after 10 bytes.
-		for row in write:200:0:100 write:11:4:10 read:11:5:10; do
-			IFS=: read -r call k want keeps <<<"$row"
+		for fields in "write|200|0|100" "write|11|4|10" "read|11|5|10"; do
+			row "$fields" call k want keeps
 			rm -f out
 			run traced -o calls -y -e trace=read,write -e "inject=$call:error=EIO:when=$k" -P "$WORK/src" \
 				-P "$WORK/out" sh -c "exec \"\$BYTECOPY\" src out $streams"
-			[ "$status" = "$want" ] || { echo "$streams $row: $status"; cat calls; return 1; }
+			[ "$status" = "$want" ] || { echo "$streams $fields: $status"; cat calls; return 1; }
 			kept "$keeps"
 			! grep -q "write([0-9]*<$WORK/src>" calls
 		done
 	done
 }
 
-@test "too few descriptors to keep both files above the streams: refused, and nothing created" {
-	[ -z "${BYTECOPY_EMULATOR:-}" ] || skip "the emulator needs descriptors of its own"
+@test "the descriptor limit: refused where both files cannot stay above the streams, nothing created" {
+	local limit streams want keeps
+	[ -z "$EMULATOR" ] || skip "the emulator needs descriptors of its own"
+	[ "$(cached BYTECOPY_SANITIZE)" != ON ] || skip "the sanitizers' run time needs descriptors of its own"
 	printf x >src
-	for row in '4:<&-:3' '3:<&- >&-:2' '4:2>&-:3' '4::3'; do
-		IFS=: read -r limit streams want <<<"$row"
+	# The limit, the streams closed, the status, and what out keeps.
+	for fields in '4|<&-|3|-1' '3|<&- >&-|2|-1' '4|2>&-|3|-1' '4||3|-1' '5|<&-|0|1' '5||0|1'; do
+		row "$fields" limit streams want keeps
+		rm -f out
 		run bare sh -c "exec prlimit --nofile=$limit \"\$BYTECOPY\" src out $streams"
-		[ "$status" = "$want" ] || { echo "$row: $status $output"; return 1; }
-		kept -1
+		[ "$status" = "$want" ] || { echo "$fields: $status $output"; return 1; }
+		kept "$keeps"
 	done
 }
 
 @test "a closed standard stream named as an operand cannot be opened" {
+	local args want line
 	printf x >src
 	echo keep >dest
-	for row in '/dev/stdin dest <&-|2|Could not open file /dev/stdin for reading' \
+	for fields in '/dev/stdin dest <&-|2|Could not open file /dev/stdin for reading' \
 		'/proc/self/fd/0 dest <&-|2|Could not open file /proc/self/fd/0 for reading' \
 		'src /dev/stdin <&-|3|Could not open file /dev/stdin for writing' \
 		'src /dev/stdout >&-|3|Could not open file /dev/stdout for writing' \
 		'src /dev/stderr 2>&-|3|' '/dev/null dest <&- >&-|0|'; do
-		IFS='|' read -r args want line <<<"$row"
+		row "$fields" args want line
 		run --separate-stderr bash -c "\"\$BYTECOPY\" $args"
 		expect "$want" "" "$line"
 		[ "$(cat dest)" = keep ] || [ "$want" = 0 ]
@@ -169,14 +215,16 @@ new" ""
 }
 
 @test "a standard output or error with no reader is no death, nor a failed copy" {
+	local want args
 	head -c 1000 /dev/urandom >src
 	mkfifo gone
-	for row in "1|2>&8" "2|missing out 2>&8" "0|src out >&8"; do
+	for fields in "1|2>&8" "2|missing out 2>&8" "0|src out >&8"; do
+		row "$fields" want args
 		# shellcheck disable=SC2094 # opened twice on purpose, then the reader is dropped
 		exec 7<>gone 8>gone 7<&-
-		run env --default-signal=PIPE bash -c "\"\$BYTECOPY\" ${row#*|}"
+		run env --default-signal=PIPE bash -c "\"\$BYTECOPY\" $args"
 		exec 8>&-
-		[ "$status" = "${row%|*}" ]
+		[ "$status" = "$want" ]
 	done
 	cmp src out
 }

@@ -17,19 +17,19 @@ load helper
 	local faults=(
 		# Each name is looked at before it is opened; a failed look
 		# leaves the opened file's own look to compare.
-		"$BY_NAME src 1 EIO,ENOSPC,EINTR 0 5"
-		"/^open src 1 EIO,ENOSPC,EINTR 2 -1"
-		"%%stat src 1+ EIO,ENOSPC,EINTR 2 -1"
-		"$BY_NAME out 1 EIO,ENOSPC,EINTR 0 5"
-		"/^open out 1 EIO,ENOSPC,EINTR 3 -1"
-		"%%stat out 1+ EIO,ENOSPC,EINTR 3 0"
-		"/^ftruncate out 1 EIO,ENOSPC,EINTR 3 0"
-		"read src 1,2,3,4,5,6 EIO,ENOSPC,EINTR 5 k-1"
-		"write out 1,2,3,4,5 EIO,ENOSPC,EINTR 4 k-1"
+		"$BY_NAME|src|1|EIO,ENOSPC,EINTR|0|5"
+		"/^open|src|1|EIO,ENOSPC,EINTR|2|-1"
+		"%%stat|src|1+|EIO,ENOSPC,EINTR|2|-1"
+		"$BY_NAME|out|1|EIO,ENOSPC,EINTR|0|5"
+		"/^open|out|1|EIO,ENOSPC,EINTR|3|-1"
+		"%%stat|out|1+|EIO,ENOSPC,EINTR|3|0"
+		"/^ftruncate|out|1|EIO,ENOSPC,EINTR|3|0"
+		"read|src|1,2,3,4,5,6|EIO,ENOSPC,EINTR|5|k-1"
+		"write|out|1,2,3,4,5|EIO,ENOSPC,EINTR|4|k-1"
 		# Linux releases the descriptor even when close fails, and musl
 		# reports an interrupted close as done; with no handler installed,
 		# no signal can interrupt it for real.
-		"close out 1 EIO,ENOSPC 4 5"
+		"close|out|1|EIO,ENOSPC|4|5"
 	)
 	# (Not stdout and stderr: run sets those.)
 	local -A said_out=([0]="File copied successfully
@@ -42,7 +42,7 @@ load helper
 	)
 	local fault call file ks errors want keeps k err
 	for fault in "${faults[@]}"; do
-		read -r call file ks errors want keeps <<<"$fault"
+		row "$fault" call file ks errors want keeps
 		for k in ${ks//,/ }; do
 			for err in ${errors//,/ }; do
 				rm -f out
