@@ -26,13 +26,14 @@ main(int argc, char *argv[])
 	if (pid == -1 || waitpid(pid, &status, 0) == -1 ||
 	    ptrace(PTRACE_SETOPTIONS, pid, 0, PTRACE_O_TRACEEXIT) == -1)
 		return 1;
-	for (int sig = 0; ptrace(PTRACE_CONT, pid, 0, sig) != -1 && waitpid(pid, &status, 0) != -1 &&
-			  WIFSTOPPED(status);) {
+	for (int sig = 0; ptrace(PTRACE_CONT, pid, 0, sig) != -1 &&
+	                  waitpid(pid, &status, 0) != -1 && WIFSTOPPED(status);) {
 		sig = WSTOPSIG(status);
 		if (status >> 8 == (SIGTRAP | PTRACE_EVENT_EXIT << 8)) {
 			FILE *statm;
 			snprintf(path, sizeof path, "/proc/%d/statm", (int)pid);
-			if ((statm = fopen(path, "r")) == NULL || fscanf(statm, "%*d %ld", &pages) != 1)
+			if ((statm = fopen(path, "r")) == NULL ||
+			    fscanf(statm, "%*d %ld", &pages) != 1)
 				return 1;
 			sig = 0;
 		}

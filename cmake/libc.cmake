@@ -26,8 +26,10 @@ if(musl MATCHES "-musl" AND EXISTS ${lib}/rcrt1.o AND EXISTS /usr/include/${musl
 	endforeach()
 	add_compile_options(-nostdinc -nostdinc++ -fno-exceptions
 		"SHELL:-isystem /usr/include/${musl}" "SHELL:-isystem ${include}")
-	add_link_options(-static-pie -Wl,--no-dynamic-linker -nostdlib ${lib}/rcrt1.o ${lib}/crti.o ${crtbeginS_o})
-	link_libraries(-Wl,--start-group ${lib}/libc.a ${libgcc_a} -Wl,--end-group ${crtendS_o} ${lib}/crtn.o)
+	add_link_options(-static-pie -Wl,--no-dynamic-linker -nostdlib
+		${lib}/rcrt1.o ${lib}/crti.o ${crtbeginS_o})
+	link_libraries(-Wl,--start-group ${lib}/libc.a ${libgcc_a} -Wl,--end-group
+		${crtendS_o} ${lib}/crtn.o)
 else()
 	set(musl "glibc: no musl for ${CMAKE_LIBRARY_ARCHITECTURE}")
 	set(BYTECOPY_TRIPLET ${CMAKE_LIBRARY_ARCHITECTURE})

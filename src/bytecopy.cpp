@@ -48,9 +48,9 @@ fail(int status, const char *format, const char *name)
 	char escaped[4 * PATH_MAX];
 	const char *tail = strstr(format, "%s");
 	struct iovec line[] = {
-		{const_cast<char *>(format), static_cast<size_t>(tail - format)},
-		{escaped, 0},
-		{const_cast<char *>(tail + 2), strlen(tail + 2)},
+	    {const_cast<char *>(format), static_cast<size_t>(tail - format)},
+	    {escaped, 0},
+	    {const_cast<char *>(tail + 2), strlen(tail + 2)},
 	};
 	size_t len = 0;
 	for (const char *p = name; *p != '\0'; p++) {
@@ -109,6 +109,17 @@ above_streams(int fd)
 	return moved;
 }
 
+// Whether a descriptor is free above the standard streams.
+static bool
+room_above_streams(int fd)
+{
+	int room = fcntl(fd, F_DUPFD_CLOEXEC, 3);
+	if (room == -1)
+		return false;
+	close(room);
+	return true;
+}
+
 // A regular file named twice would be emptied before its first byte was
 // read, a FIFO or pipe read back forever, and a block device is one device
 // under any of its nodes; a character device (/dev/null) has no content to
@@ -123,17 +134,18 @@ same_file(const struct stat *a, const struct stat *b)
 	return a->st_dev == b->st_dev && a->st_ino == b->st_ino;
 }
 
-// Why the destination, as it stands in ST, may not be written: it is the
-// source, or a file with content that standard output would write the report
-// over. A pipe, FIFO or terminal takes the report after the bytes.
-static const char *
-refusal(const struct stat *st, const struct stat *in_st, const struct stat *out_std)
+// Refuses the destination, as it stands in ST, where it is the source, or a
+// file with content that standard output would write the report over. A
+// pipe, FIFO or terminal takes the report after the bytes.
+static void
+refuse(const char *destination, const struct stat *st, const struct stat *in_st,
+       const struct stat *out_std)
 {
 	if (same_file(st, in_st))
-		return "Could not open file %s for writing: same file as source\n";
+		fail(3, "Could not open file %s for writing: same file as source\n", destination);
 	if ((S_ISREG(st->st_mode) || S_ISBLK(st->st_mode)) && same_file(st, out_std))
-		return "Could not open file %s for writing: same file as standard output\n";
-	return nullptr;
+		fail(3, "Could not open file %s for writing: same file as standard output\n",
+		     destination);
 }
 
 int
@@ -160,11 +172,8 @@ main(int argc, char *argv[])
 	// files are compared again as opened, for a name that changed between.
 	struct stat in_st = {};
 	struct stat out_st = {};
-	if (stat(source, &in_st) == 0 && stat(destination, &out_st) == 0) {
-		const char *why = refusal(&out_st, &in_st, out_std);
-		if (why != nullptr)
-			fail(3, why, destination);
-	}
+	if (stat(source, &in_st) == 0 && stat(destination, &out_st) == 0)
+		refuse(destination, &out_st, &in_st, out_std);
 
 	int in = open(source, O_RDONLY);
 	// A source on a closed stream's number means the destination will take
@@ -179,34 +188,27 @@ main(int argc, char *argv[])
 	// A directory can only fail to read: fail before the destination is cut.
 	if (S_ISDIR(in_st.st_mode))
 		fail(5, "Error reading from file %s\n", source);
-	if (crowded) {
-		int room = fcntl(in, F_DUPFD_CLOEXEC, 3);
-		if (room == -1)
-			fail(3, "Could not open file %s for writing\n", destination);
-		close(room);
-	}
+	if (crowded && !room_above_streams(in))
+		fail(3, "Could not open file %s for writing\n", destination);
 
 	int out = above_streams(open(destination, O_WRONLY | O_CREAT, 0600));
 	if (out == -1 || fstat(out, &out_st) == -1)
 		fail(3, "Could not open file %s for writing\n", destination);
-	const char *why = refusal(&out_st, &in_st, out_std);
-	if (why != nullptr)
-		fail(3, why, destination);
+	refuse(destination, &out_st, &in_st, out_std);
 	if (S_ISREG(out_st.st_mode) && ftruncate(out, 0) == -1)
 		fail(3, "Could not open file %s for writing\n", destination);
 
 	int64_t count = 0;
 	unsigned char byte = 0;
-	for (;;) {
-		ssize_t n = read(in, &byte, 1);
-		if (n == 0)
-			break;
-		if (n != 1)
-			fail(5, "Error reading from file %s\n", source);
+	ssize_t n = read(in, &byte, 1);
+	while (n == 1) {
 		if (write(out, &byte, 1) != 1)
 			fail(4, "Error writing to file %s\n", destination);
 		count++;
+		n = read(in, &byte, 1);
 	}
+	if (n == -1)
+		fail(5, "Error reading from file %s\n", source);
 
 	close(in);
 	// Some file systems (NFS, quotas) report lost data only at close.
@@ -218,9 +220,9 @@ main(int argc, char *argv[])
 	char digits[20];
 	char copied[] = " bytes copied\n";
 	struct iovec report[] = {
-		{done, sizeof done - 1},
-		{digits, decimal(digits, count)},
-		{copied, sizeof copied - 1},
+	    {done, sizeof done - 1},
+	    {digits, decimal(digits, count)},
+	    {copied, sizeof copied - 1},
 	};
 	put(STDOUT_FILENO, report, 3);
 	return 0;

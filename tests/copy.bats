@@ -84,7 +84,8 @@ $count bytes copied" ""
 
 @test "each byte is one read and one write of one byte" {
 	head -c 1000 /dev/urandom >src
-	traced -o calls -e trace=read,write -P "$WORK/src" -P "$WORK/out" "$BYTECOPY" "$WORK/src" "$WORK/out" >/dev/null
+	traced -o calls -e trace=read,write -P "$WORK/src" -P "$WORK/out" \
+		"$BYTECOPY" "$WORK/src" "$WORK/out" >/dev/null
 	[ "$(grep -c '^[0-9]* *read(.*, 1) *= 1$' calls)" = 1000 ]
 	[ "$(grep -c '^[0-9]* *read(.*, 1) *= 0$' calls)" = 1 ]
 	[ "$(grep -c '^[0-9]* *write(.*, 1) *= 1$' calls)" = 1000 ]

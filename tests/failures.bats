@@ -6,14 +6,12 @@ load helper
 
 # An existing destination, to be left as it is, and a fresh one, not to be
 # made: "untouched" checks both.
-destinations()
-{
+destinations() {
 	echo keep >dest
 	chmod 666 dest
 	touch -d 2001-01-01 dest
 }
-untouched()
-{
+untouched() {
 	[ "$(cat dest)" = keep ] || return
 	[ "$(stat -c %a:%Y dest)" = "666:$(date -d 2001-01-01 +%s)" ] || return
 	[ ! -e fresh ]

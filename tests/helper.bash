@@ -6,22 +6,13 @@
 bats_require_minimum_version 1.5.0
 
 # cached NAME: the value of NAME in the build's CMake cache, if any.
-cached()
-{
+cached() {
 	sed -n "s/^$1:[A-Z]*=//p" "$BUILD/CMakeCache.txt" 2>/dev/null
 }
 
-setup()
-{
+setup() {
 	: "${BYTECOPY:=$BATS_TEST_DIRNAME/../build/bytecopy}"
 	BUILD=$(cd "$(dirname "$BYTECOPY")" && pwd) || return
-	# What the binary is: dynamic, static-pie or static.
-	LINK=static
-	if readelf -lW "$BYTECOPY" | grep -q INTERP; then
-		LINK=dynamic
-	elif readelf -hW "$BYTECOPY" | grep -q 'Type: *DYN'; then
-		LINK=static-pie
-	fi
 	EMULATOR=$(cached CMAKE_CROSSCOMPILING_EMULATOR)
 	umask 022
 	WORK=$(mktemp -d "${TMPDIR:-/tmp}/bytecopy.XXXXXX")
@@ -41,8 +32,7 @@ setup()
 	cd "$WORK" || return
 }
 
-teardown()
-{
+teardown() {
 	if [ -e "$WORK.loops" ]; then
 		xargs -r losetup -d <"$WORK.loops"
 	fi
@@ -50,23 +40,21 @@ teardown()
 }
 
 # loop NAME: NAME, a new file of 64 KiB, is set up as a loop device, which
-# the variable NAME then holds, with a second node of it at NAME.node; the
-# test skips where no loop device can be had (not root, fakeroot, no losetup).
-loop()
-{
+# DEVICE then names, with a second node of it at NAME.node; the test skips
+# where no loop device can be had (not root, fakeroot, no losetup).
+loop() {
 	local device major minor
 	truncate -s 64K "$1"
 	device=$(losetup -f --show "$1" 2>/dev/null) || skip "no loop device can be set up here"
 	echo "$device" >>"$WORK.loops"
 	read -r major minor < <(stat -c '%t %T' "$device")
 	mknod "$1.node" b $((16#$major)) $((16#$minor))
-	printf -v "$1" %s "$device"
+	export DEVICE=$device
 }
 
 # row ROW NAME...: the fields of ROW, a table's row, split at each | into
 # the NAMEs; a field may hold any byte but | (newlines too).
-row()
-{
+row() {
 	local fields=$1
 	shift
 	IFS='|' read -r -d '' "$@" < <(printf '%s|' "$fields") || :
@@ -74,8 +62,7 @@ row()
 
 # expect STATUS STDOUT STDERR: the last `run --separate-stderr` ended so, to the letter.
 # shellcheck disable=SC2154 # run sets status, output and stderr
-expect()
-{
+expect() {
 	if [ "$status" != "$1" ] || [ "$output" != "$2" ] || [ "$stderr" != "$3" ]; then
 		printf 'wanted status %s, stdout [%s], stderr [%s]\n' "$1" "$2" "$3"
 		printf 'got    status %s, stdout [%s], stderr [%s]\n' "$status" "$output" "$stderr"
@@ -86,9 +73,11 @@ expect()
 # kept N: out holds exactly the first N bytes of src; kept -1: there is no
 # out at all. (Each check stands alone: a failure on the left of && would
 # not fail the test.)
-kept()
-{
-	[ "$1" != -1 ] || { [ ! -e out ]; return; }
+kept() {
+	[ "$1" != -1 ] || {
+		[ ! -e out ]
+		return
+	}
 	[ "$(stat -c %s out)" = "$1" ] || return
 	cmp -n "$1" src out
 }
@@ -97,8 +86,7 @@ kept()
 # or uid 65534, where that user may become it; a file closed to everyone
 # tells (root reads it, and so does fakeroot's user).
 # unprivileged ARGS...: then, the command as that user.
-binding()
-{
+binding() {
 	local closed=$WORK.bin/closed
 	: >"$closed"
 	chmod 000 "$closed"
@@ -109,14 +97,12 @@ binding()
 		skip "permissions bind neither this user nor one it may become (fakeroot?)"
 	fi
 }
-unprivileged()
-{
+unprivileged() {
 	"${AS[@]}" "$BYTECOPY" "$@"
 }
 
 # bare ARGS...: ARGS, with no descriptor open but the standard streams.
-bare()
-(
+bare() (
 	local fd
 	for fd in /proc/"$BASHPID"/fd/*; do
 		fd=${fd##*/}
@@ -126,8 +112,7 @@ bare()
 )
 
 # named NAME ARGS...: the command, invoked by the name NAME.
-named()
-{
+named() {
 	local name=$1
 	shift
 	if [ -n "$EMULATOR" ]; then
@@ -147,15 +132,13 @@ export BY_NAME='?stat,?stat64,?newfstatat,?fstatat64,?statx'
 
 # traced STRACE-ARGS...: strace on a command, with its own lines off. A
 # sanitized build's leak checker cannot run under a tracer, so it is off there.
-traced()
-{
+traced() {
 	ASAN_OPTIONS=detect_leaks=0 strace -f -qq "$@"
 }
 
 # inject FAULT PATH ARGS...: the command, with strace making FAULT (an
 # inject= value) happen to the system calls on PATH.
-inject()
-{
+inject() {
 	local fault=$1 path=$2
 	shift 2
 	traced -o /dev/null -e inject="$fault" -P "$path" "$BYTECOPY" "$@"

@@ -5,6 +5,17 @@
 
 load helper
 
+# link: the binary's link, dynamic, static-pie or static.
+link() {
+	if readelf -lW "$BINARY" | grep -q INTERP; then
+		echo dynamic
+	elif readelf -hW "$BINARY" | grep -q 'Type: *DYN'; then
+		echo static-pie
+	else
+		echo static
+	fi
+}
+
 @test "an install holds the command and its manual, readable under any umask" {
 	mkdir -p staged/usr
 	chmod 700 staged/usr
@@ -26,7 +37,11 @@ load helper
 		"stage|relp|stage$WORK/relp/bin/bytecopy"; do
 		IFS='|' read -r destdir prefix file <<<"$row"
 		(umask 077 && DESTDIR=$destdir timeout 60 cmake --install "$BUILD" --prefix "$prefix" >/dev/null)
-		[ -x "$file" ] || { echo "$row: no $file"; find . -type f; return 1; }
+		[ -x "$file" ] || {
+			echo "$row: no $file"
+			find . -type f
+			return 1
+		}
 		[ -z "$(find "${file%%/*}" -type d ! -perm 755)" ]
 		rm -rf stage relp
 	done
@@ -36,7 +51,9 @@ load helper
 	# A dynamic binary calls the stack protector's handler through a
 	# relocation, which only the command's own code needs; a static one
 	# calls it from main by name.
-	if [ "$LINK" = dynamic ]; then
+	local link
+	link=$(link)
+	if [ "$link" = dynamic ]; then
 		readelf -rW "$BINARY" | grep -q ' __stack_chk_fail'
 	else
 		run "$(cached CMAKE_OBJDUMP)" -d --no-show-raw-insn "$BINARY"
@@ -45,7 +62,7 @@ load helper
 	run readelf -hlWd "$BINARY"
 	[[ "$output" =~ GNU_STACK[^$'\n']*\ RW\  ]]
 	# A PIE with read-only relocations, but for a C library with no static PIE.
-	[ "$LINK" = static ] || [[ "$output" == *"Type:"*"DYN"*"GNU_RELRO"*"BIND_NOW"* ]]
+	[ "$link" = static ] || [[ "$output" == *"Type:"*"DYN"*"GNU_RELRO"*"BIND_NOW"* ]]
 }
 
 @test "a sanitized build carries AddressSanitizer and UndefinedBehaviorSanitizer" {
@@ -57,7 +74,7 @@ load helper
 
 @test "a static musl binary is at most 64 KiB of code and data" {
 	# glibc marks its binaries with an ABI note; musl does not.
-	[ "$LINK" != dynamic ] && ! readelf -n "$BINARY" | grep -q NT_GNU_ABI_TAG ||
+	[ "$(link)" != dynamic ] && ! readelf -n "$BINARY" | grep -q NT_GNU_ABI_TAG ||
 		skip "not linked statically against musl"
 	(($(size "$BINARY" | awk 'NR == 2 { print $4 }') <= 65536))
 }
@@ -69,6 +86,6 @@ load helper
 	# Without a preloaded library, such as fakeroot's, which makes calls of its own.
 	traced -E LD_PRELOAD -c -U calls -o floor.calls "$BUILD/floor" src out
 	traced -E LD_PRELOAD -c -U calls -o bytecopy.calls "$BYTECOPY" src out >/dev/null
-	(($(awk '/total/ { print $1 }' bytecopy.calls) <=
-		$(awk '/total/ { print $1 }' floor.calls) + 20))
+	(($(awk '/total/ { print $1 }' bytecopy.calls) <= \
+	$(awk '/total/ { print $1 }' floor.calls) + 20))
 }

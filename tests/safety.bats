@@ -55,8 +55,9 @@ new" ""
 }
 
 @test "one block device under two nodes is one file, as either operand or standard output" {
-	local args want line
+	local args want line img
 	loop img
+	img=$DEVICE
 	printf abc >src
 	head -c 16 /dev/urandom >"$img"
 	cp img before
@@ -72,10 +73,10 @@ new" ""
 }
 
 @test "two block devices are two files" {
-	loop one
 	loop two
-	head -c 100 /dev/urandom >"$one"
-	run --separate-stderr "$BYTECOPY" "$one" two.node
+	loop one
+	head -c 100 /dev/urandom >"$DEVICE"
+	run --separate-stderr "$BYTECOPY" "$DEVICE" two.node
 	expect 0 "File copied successfully
 65536 bytes copied" ""
 	cmp one two
@@ -156,34 +157,41 @@ new" ""
 	done
 }
 
-@test "with closed standard streams no report or message lands in either file, and no refusal makes one" {
-	local call k want keeps
+@test "with closed standard streams no report or message lands in either file" {
+	local closed call k want keeps
 	head -c 100 /dev/urandom >src
-	for streams in '<&-' '>&-' '2>&-' '<&- 2>&-' '>&- 2>&-' '<&- >&- 2>&-'; do
+	for closed in '<&-' '>&-' '2>&-' '<&- 2>&-' '>&- 2>&-' '<&- >&- 2>&-'; do
 		# A complete copy, and a write or read failing after 10 bytes.
 		for fields in "write|200|0|100" "write|11|4|10" "read|11|5|10"; do
 			row "$fields" call k want keeps
 			rm -f out
 			run traced -o calls -y -e trace=read,write -e "inject=$call:error=EIO:when=$k" -P "$WORK/src" \
-				-P "$WORK/out" sh -c "exec \"\$BYTECOPY\" src out $streams"
-			[ "$status" = "$want" ] || { echo "$streams $fields: $status"; cat calls; return 1; }
+				-P "$WORK/out" sh -c "exec \"\$BYTECOPY\" src out $closed"
+			[ "$status" = "$want" ] || {
+				echo "$closed $fields: $status"
+				cat calls
+				return 1
+			}
 			kept "$keeps"
 			! grep -q "write([0-9]*<$WORK/src>" calls
 		done
 	done
 }
 
-@test "the descriptor limit: refused where both files cannot stay above the streams, nothing created" {
+@test "where both files cannot stay above the streams, the copy is refused and nothing made" {
 	local limit streams want keeps
 	[ -z "$EMULATOR" ] || skip "the emulator needs descriptors of its own"
-	[ "$(cached BYTECOPY_SANITIZE)" != ON ] || skip "the sanitizers' run time needs descriptors of its own"
+	[ "$(cached BYTECOPY_SANITIZE)" != ON ] || skip "the sanitizers need descriptors of their own"
 	printf x >src
 	# The limit, the streams closed, the status, and what out keeps.
 	for fields in '4|<&-|3|-1' '3|<&- >&-|2|-1' '4|2>&-|3|-1' '4||3|-1' '5|<&-|0|1' '5||0|1'; do
 		row "$fields" limit streams want keeps
 		rm -f out
 		run bare sh -c "exec prlimit --nofile=$limit \"\$BYTECOPY\" src out $streams"
-		[ "$status" = "$want" ] || { echo "$fields: $status $output"; return 1; }
+		[ "$status" = "$want" ] || {
+			echo "$fields: $status $output"
+			return 1
+		}
 		kept "$keeps"
 	done
 }

@@ -47,8 +47,14 @@ load helper
 			for err in ${errors//,/ }; do
 				rm -f out
 				run --separate-stderr inject "$call:error=$err:when=$k" "$WORK/$file" "$WORK/src" "$WORK/out"
-				expect "$want" "${said_out[$want]}" "${said_err[$want]}" || { echo "$call $k $err"; return 1; }
-				kept "$((keeps))" || { echo "$call $k $err: out is not what it should be"; return 1; }
+				expect "$want" "${said_out[$want]}" "${said_err[$want]}" || {
+					echo "$call $k $err"
+					return 1
+				}
+				kept "$((keeps))" || {
+					echo "$call $k $err: out is not what it should be"
+					return 1
+				}
 			done
 		done
 	done
