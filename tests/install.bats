@@ -80,12 +80,15 @@ link() {
 }
 
 @test "a copy costs at most 20 system calls beyond the bare loop's" {
+	local calls floor
 	[ -z "$EMULATOR" ] || skip "strace would count the emulator's own calls"
 	[ "$(cached BYTECOPY_SANITIZE)" != ON ] || skip "the sanitizers' run time makes calls of its own"
 	head -c 1000 /dev/urandom >src
 	# Without a preloaded library, such as fakeroot's, which makes calls of its own.
 	traced -E LD_PRELOAD -c -U calls -o floor.calls "$BUILD/floor" src out
 	traced -E LD_PRELOAD -c -U calls -o bytecopy.calls "$BYTECOPY" src out >/dev/null
-	(($(awk '/total/ { print $1 }' bytecopy.calls) <= \
-	$(awk '/total/ { print $1 }' floor.calls) + 20))
+	# A 32-bit program's calls are counted apart from its 64-bit exec's.
+	calls=$(awk '/total/ { n += $1 } END { print n }' bytecopy.calls)
+	floor=$(awk '/total/ { n += $1 } END { print n }' floor.calls)
+	((calls <= floor + 20))
 }
