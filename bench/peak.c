@@ -12,8 +12,9 @@ int
 main(int argc, char *argv[])
 {
 	char path[64];
-	long pages = -1;
+	long pages;
 	int status;
+	FILE *statm;
 	pid_t pid = argc < 2 ? -1 : fork();
 
 	if (pid == 0) {
@@ -24,21 +25,14 @@ main(int argc, char *argv[])
 	}
 	/* Stopped at the exec: to be stopped again at the exit. */
 	if (pid == -1 || waitpid(pid, &status, 0) == -1 ||
-	    ptrace(PTRACE_SETOPTIONS, pid, 0, PTRACE_O_TRACEEXIT) == -1)
+	    ptrace(PTRACE_SETOPTIONS, pid, 0, PTRACE_O_TRACEEXIT) == -1 ||
+	    ptrace(PTRACE_CONT, pid, 0, 0) == -1 || waitpid(pid, &status, 0) == -1 ||
+	    status >> 8 != (SIGTRAP | PTRACE_EVENT_EXIT << 8))
 		return 1;
-	for (int sig = 0; ptrace(PTRACE_CONT, pid, 0, sig) != -1 &&
-	                  waitpid(pid, &status, 0) != -1 && WIFSTOPPED(status);) {
-		sig = WSTOPSIG(status);
-		if (status >> 8 == (SIGTRAP | PTRACE_EVENT_EXIT << 8)) {
-			FILE *statm;
-			snprintf(path, sizeof path, "/proc/%d/statm", (int)pid);
-			if ((statm = fopen(path, "r")) == NULL ||
-			    fscanf(statm, "%*d %ld", &pages) != 1)
-				return 1;
-			sig = 0;
-		}
-	}
-	if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || pages < 0)
+	snprintf(path, sizeof path, "/proc/%d/statm", (int)pid);
+	if ((statm = fopen(path, "r")) == NULL || fscanf(statm, "%*d %ld", &pages) != 1 ||
+	    ptrace(PTRACE_CONT, pid, 0, 0) == -1 || waitpid(pid, &status, 0) == -1 ||
+	    !WIFEXITED(status) || WEXITSTATUS(status) != 0)
 		return 1;
 	printf("%ld\n", pages * sysconf(_SC_PAGESIZE) / 1024);
 	return 0;

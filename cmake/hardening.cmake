@@ -4,10 +4,7 @@ include(CheckCXXCompilerFlag)
 if(BYTECOPY_LINK STREQUAL dynamic)
 	target_link_options(bytecopy PRIVATE -pie)
 endif()
-# CMake reads CXXFLAGS and LDFLAGS, not CPPFLAGS.
-separate_arguments(cppflags UNIX_COMMAND "$ENV{CPPFLAGS}")
-target_compile_options(bytecopy PRIVATE ${cppflags})
-set(chosen "$ENV{CPPFLAGS} ${CMAKE_CXX_FLAGS} ${CMAKE_EXE_LINKER_FLAGS}")
+set(chosen "${CMAKE_CXX_FLAGS} ${CMAKE_EXE_LINKER_FLAGS}")
 
 foreach(flag stack-protector-strong stack-clash-protection cf-protection)
 	string(REPLACE "-strong" "" part ${flag})
