@@ -219,7 +219,7 @@ main(int argc, char *argv[])
 	char done[] = "File copied successfully\n";
 	char digits[20];
 	char copied[] = " bytes copied\n";
-	struct iovec report[] = {
+	const struct iovec report[] = {
 	    {done, sizeof done - 1},
 	    {digits, decimal(digits, count)},
 	    {copied, sizeof copied - 1},
