@@ -33,12 +33,13 @@ link() {
 }
 
 @test "an install into a relative folder ends, and puts the files where CMake says" {
-	for row in "stage|/usr|stage/usr/bin/bytecopy" "|relp|relp/bin/bytecopy" \
+	local destdir prefix file
+	for fields in "stage|/usr|stage/usr/bin/bytecopy" "|relp|relp/bin/bytecopy" \
 		"stage|relp|stage$WORK/relp/bin/bytecopy"; do
-		IFS='|' read -r destdir prefix file <<<"$row"
+		row "$fields" destdir prefix file
 		(umask 077 && DESTDIR=$destdir timeout 60 cmake --install "$BUILD" --prefix "$prefix" >/dev/null)
 		[ -x "$file" ] || {
-			echo "$row: no $file"
+			echo "$fields: no $file"
 			find . -type f
 			return 1
 		}
