@@ -1,6 +1,5 @@
 # SPDX-License-Identifier: MIT
-# A build with Debian's cross compiler g++-TRIPLET for the triplet
-# BYTECOPY_TARGET, which configure's own checks are given too.
+# A build with Debian's g++-BYTECOPY_TARGET, which configure's checks get too.
 list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES BYTECOPY_TARGET)
 string(REGEX REPLACE "-.*" "" processor ${BYTECOPY_TARGET})
 set(CMAKE_SYSTEM_NAME Linux)

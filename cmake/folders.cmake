@@ -1,8 +1,6 @@
 # SPDX-License-Identifier: MIT
 # mkdir follows the umask whatever mode CMake asks for: the install makes
-# the folders it needs first and opens those alone (0755). They are where
-# CMake's own rules put them: under the prefix, made absolute from the
-# working folder, then under DESTDIR, relative or not.
+# the folders it needs first, 0755, where CMake's own rules put them.
 install(CODE "get_filename_component(prefix \"\${CMAKE_INSTALL_PREFIX}\" ABSOLUTE)
 foreach(folder ${CMAKE_INSTALL_BINDIR} ${CMAKE_INSTALL_MANDIR}/man1)
 	get_filename_component(folder \"\${folder}\" ABSOLUTE BASE_DIR \"\${prefix}\")

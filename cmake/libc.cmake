@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
-# The C library: the system's, dynamically, or with BYTECOPY_STATIC musl (a
-# fraction of glibc's start-up cost) where Debian's musl-dev is there for the
-# target, else glibc. Sets BYTECOPY_LINK, and BYTECOPY_TRIPLET when static.
+# The C library: the system's, dynamically, or with BYTECOPY_STATIC musl
+# (for its start-up) where Debian's musl-dev is there for the target, else
+# glibc. Sets BYTECOPY_LINK, and BYTECOPY_TRIPLET when static.
 set(BYTECOPY_LINK dynamic)
 set(CMAKE_POSITION_INDEPENDENT_CODE ON)
 if(NOT BYTECOPY_STATIC OR BYTECOPY_SANITIZE)
