@@ -8,14 +8,14 @@ load helper
 	echo keep >a
 	for args in "" "a" "a b c" "a b c d"; do
 		# shellcheck disable=SC2086 # a list of operands
-		run --separate-stderr named mycopy $args
+		result named mycopy $args
 		expect 1 "" "Usage : mycopy source_filename destination_filename"
 	done
 	[ "$(ls -A)" = a ]
 }
 
 @test "an empty invocation name is shown as bytecopy" {
-	run --separate-stderr named ""
+	result named ""
 	expect 1 "" "Usage : bytecopy source_filename destination_filename"
 }
 
@@ -24,13 +24,13 @@ load helper
 	for fields in $'a\nb|a\\012b' $'\e]0;x\a\x1f|\\033]0;x\\007\\037' \
 		$'\x7f\xc2\x80\xc2\x9f\xc2\xa0|\\177\\302\\200\\302\\237\xc2\xa0' $'-é \\ "q\'|-é \\ "q\''; do
 		row "$fields" name shown
-		run --separate-stderr "$BYTECOPY" "$name" out
+		result "$BYTECOPY" "$name" out
 		expect 2 "" "Could not open file $shown for reading"
 	done
 }
 
 @test "the invocation name's control characters are escaped in the usage line" {
-	run --separate-stderr named $'my\ncopy'
+	result named $'my\ncopy'
 	expect 1 "" 'Usage : my\012copy source_filename destination_filename'
 }
 
@@ -41,19 +41,19 @@ load helper
 		row "$fields" byte shown
 		for lead in '' a aa aaa aaaa aaaaa aaaaaa aaaaaaa; do
 			name=$lead$(printf "$byte%.0s" {1..4200})
-			run --separate-stderr "$BYTECOPY" "$name" out
+			result "$BYTECOPY" "$name" out
 			expect 2 "" "Could not open file ${name//$byte/$shown} for reading"
 		done
 	done
 	# The longest name an argument can hold.
 	name=$(printf '%*s' 131071 '' | tr ' ' '\001')
-	run --separate-stderr "$BYTECOPY" "$name" out
+	result "$BYTECOPY" "$name" out
 	expect 2 "" "Could not open file $(tr '\001' ' ' <<<"$name" | sed 's/ /\\001/g') for reading"
 }
 
 @test "the report leaves in one write" {
 	printf x >src
-	run --separate-stderr traced -o calls -e trace=/^write "$BYTECOPY" src out
+	result traced -o calls -e trace=/^write "$BYTECOPY" src out
 	expect 0 "File copied successfully
 1 bytes copied" ""
 	[ "$(grep -cE 'writev?\([12],' calls)" = 1 ]
@@ -62,7 +62,7 @@ load helper
 @test "a message with a name up to PATH_MAX leaves in one write" {
 	local long
 	long=$(printf '\001%.0s' {1..4095})
-	run --separate-stderr traced -o calls -e trace=/^write "$BYTECOPY" "$long" out
+	result traced -o calls -e trace=/^write "$BYTECOPY" "$long" out
 	expect 2 "" "Could not open file ${long//$'\001'/\\001} for reading"
 	[ "$(grep -cE 'writev?\([12],' calls)" = 1 ]
 }
@@ -75,7 +75,7 @@ load helper
 	head -c 20000 /dev/urandom >random
 	for fields in "empty|0" "one|1" "all|256" "random|20000"; do
 		row "$fields" file count
-		run --separate-stderr "$BYTECOPY" "$file" copy
+		result "$BYTECOPY" "$file" copy
 		expect 0 "File copied successfully
 $count bytes copied" ""
 		cmp "$file" copy
@@ -96,7 +96,7 @@ $count bytes copied" ""
 	printf 'first bytes' >big
 	truncate -s 3G big
 	# Copying it would take hours: the command is stopped while at it.
-	run --separate-stderr timeout 3 "$BYTECOPY" big out
+	result timeout 3 "$BYTECOPY" big out
 	expect 124 "" ""
 	[ -s out ]
 	cmp -n "$(stat -c %s out)" big out
@@ -123,7 +123,7 @@ $count bytes copied" ""
 
 @test "an operand that begins with a dash is a file name" {
 	printf abc >-
-	run --separate-stderr "$BYTECOPY" - -x </dev/null
+	result "$BYTECOPY" - -x </dev/null
 	expect 0 "File copied successfully
 3 bytes copied" ""
 	cmp ./- ./-x

@@ -24,7 +24,7 @@ untouched() {
 	chmod 000 secret
 	for src in missing secret; do
 		for dest in dest fresh; do
-			run --separate-stderr unprivileged "$src" "$dest"
+			result unprivileged "$src" "$dest"
 			expect 2 "" "Could not open file $src for reading"
 		done
 	done
@@ -35,7 +35,7 @@ untouched() {
 	destinations
 	mkdir dir
 	for dest in dest fresh; do
-		run --separate-stderr "$BYTECOPY" dir "$dest"
+		result "$BYTECOPY" dir "$dest"
 		expect 5 "" "Error reading from file dir"
 	done
 	untouched
@@ -48,7 +48,7 @@ untouched() {
 	mkdir dir locked
 	chmod 555 locked
 	for dest in dir nodir/out locked/out; do
-		run --separate-stderr unprivileged one "$dest"
+		result unprivileged one "$dest"
 		expect 3 "" "Could not open file $dest for writing"
 	done
 	[ -z "$(ls -A locked)" ]
@@ -56,7 +56,7 @@ untouched() {
 
 @test "a full device is a write error" {
 	printf x >src
-	run --separate-stderr "$BYTECOPY" src /dev/full
+	result "$BYTECOPY" src /dev/full
 	expect 4 "" "Error writing to file /dev/full"
 }
 
@@ -65,10 +65,9 @@ untouched() {
 	for k in 0 1 4096; do
 		# The limit binds every file, so the message goes through a pipe;
 		# the limit's signal keeps its default, which kills.
-		run bash -c 'env --default-signal=XFSZ prlimit --fsize="$0" "$BYTECOPY" src out 2>&1 | cat
+		result bash -c 'env --default-signal=XFSZ prlimit --fsize="$0" "$BYTECOPY" src out 2>&1 | cat
 			exit "${PIPESTATUS[0]}"' "$k"
-		[ "$status" = 4 ]
-		[ "$output" = "Error writing to file out" ]
+		expect 4 "Error writing to file out" ""
 		kept "$k"
 	done
 }
@@ -81,7 +80,7 @@ untouched() {
 		"write:retval=0|out|4|Error writing to file out"; do
 		row "$fields" fault file want line
 		for k in 0 1 4096; do
-			run --separate-stderr inject "$fault:when=$((k + 1))" "$WORK/$file" src out
+			result inject "$fault:when=$((k + 1))" "$WORK/$file" src out
 			expect "$want" "" "$line"
 			kept "$k"
 		done

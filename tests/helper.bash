@@ -7,7 +7,7 @@ bats_require_minimum_version 1.5.0
 
 # cached NAME: the value of NAME in the build's CMake cache, if any.
 cached() {
-	sed -n "s/^$1:[A-Z]*=//p" "$BUILD/CMakeCache.txt" 2>/dev/null
+	sed -n "s/^$1:[A-Z]*=//p" "$BUILD/CMakeCache.txt" 2>/dev/null || :
 }
 
 setup() {
@@ -60,14 +60,26 @@ row() {
 	IFS='|' read -r -d '' "$@" < <(printf '%s|' "$fields") || :
 }
 
-# expect STATUS STDOUT STDERR: the last `run --separate-stderr` ended so, to the letter.
-# shellcheck disable=SC2154 # run sets status, output and stderr
+# result ARGS...: ARGS run, with its status in $status and every byte of
+# its standard output and error kept apart, for expect.
+result() {
+	status=0
+	"$@" >"$WORK.bin/stdout" 2>"$WORK.bin/stderr" || status=$?
+}
+
+# expect STATUS STDOUT STDERR: the last result ended so, to the byte: each
+# stream holds its text and a newline, or nothing where the text is empty.
 expect() {
-	if [ "$status" != "$1" ] || [ "$output" != "$2" ] || [ "$stderr" != "$3" ]; then
-		printf 'wanted status %s, stdout [%s], stderr [%s]\n' "$1" "$2" "$3"
-		printf 'got    status %s, stdout [%s], stderr [%s]\n' "$status" "$output" "$stderr"
-		return 1
+	local out=${2:+$2$'\n'} err=${3:+$3$'\n'}
+	if [ "$status" = "$1" ] && cmp -s <(printf %s "$out") "$WORK.bin/stdout" &&
+		cmp -s <(printf %s "$err") "$WORK.bin/stderr"; then
+		return 0
 	fi
+	printf 'wanted status %s, stdout %q, stderr %q\n' "$1" "$out" "$err"
+	echo "got    status $status, stdout and stderr:"
+	head -c 1000 "$WORK.bin/stdout" | od -c
+	head -c 1000 "$WORK.bin/stderr" | od -c
+	return 1
 }
 
 # kept N: out holds exactly the first N bytes of src; kept -1: there is no
@@ -108,7 +120,7 @@ bare() (
 		fd=${fd##*/}
 		[ "$fd" -le 2 ] || eval "exec $fd>&-"
 	done
-	exec "$@"
+	"$@"
 )
 
 # named NAME ARGS...: the command, invoked by the name NAME.

@@ -22,7 +22,7 @@ link() {
 	(umask 077 && DESTDIR=$WORK/staged cmake --install "$BUILD" --prefix /usr >/dev/null)
 	printf abc >src
 	# shellcheck disable=SC2086 # the emulator, if any, is a command line
-	run --separate-stderr $EMULATOR staged/usr/bin/bytecopy src out
+	result $EMULATOR staged/usr/bin/bytecopy src out
 	expect 0 "File copied successfully
 3 bytes copied" ""
 	gzip -dc staged/usr/share/man/man1/bytecopy.1.gz | grep -q '^\.Nm bytecopy$'

@@ -5,20 +5,48 @@
 load helper
 
 @test "the source under any other name is refused, never truncated nor opened for writing" {
+	local dest
 	head -c 100 /dev/urandom >f
 	cp f orig
 	ln f hard
 	ln -s f sym
-	for pair in "f f" "f ./f" "f $WORK/f" "f hard" "f sym" "sym f"; do
-		# shellcheck disable=SC2086 # a pair of operands
-		run --separate-stderr traced -o opens -e trace=/^open "$BYTECOPY" $pair
-		expect 3 "" "Could not open file ${pair#* } for writing: same file as source"
+	# The source's descriptor (3, with no other open) names it only once it
+	# is open; $$ is the command's own process, as sh runs it by exec.
+	for pair in "f f" "f ./f" "f $WORK/f" "f hard" "f sym" "sym f" "f /proc/self/fd/3" \
+		"f /dev/fd/3" 'f /proc/$$/fd/3' "/proc/self/exe /proc/self/fd/3"; do
+		result bare traced -o opens -e trace=/^open sh -c "exec \"\$BYTECOPY\" $pair"
+		dest=${pair#* }
+		dest=${dest/'$$'/$(awk 'END { print $1 }' opens)}
+		expect 3 "" "Could not open file $dest for writing: same file as source"
 		cmp f orig
 		[ "$(grep -cE 'O_WRONLY|O_RDWR' opens)" = 0 ]
 	done
 	# A running program may not be opened for writing by anyone.
-	run --separate-stderr "$BYTECOPY" /proc/self/exe /proc/self/exe
+	result "$BYTECOPY" /proc/self/exe /proc/self/exe
 	expect 3 "" "Could not open file /proc/self/exe for writing: same file as source"
+}
+
+@test "a source the user may read but not write is refused as the source, under any name" {
+	local dest
+	binding
+	printf abc >f
+	chmod 444 f
+	for dest in f /proc/self/fd/3 /dev/fd/3; do
+		result bare "${AS[@]}" "$BYTECOPY" f "$dest"
+		expect 3 "" "Could not open file $dest for writing: same file as source"
+	done
+}
+
+@test "a block node is one file only with a block node of its numbers" {
+	# Nodes of no device, which no open can reach.
+	mknod blk b 0 0 2>/dev/null && mknod chr c 0 0 && ! cat blk 2>/dev/null ||
+		skip "no device node can be made here (not root, or fakeroot)"
+	: >reg
+	for pair in "chr blk" "blk reg"; do
+		# shellcheck disable=SC2086 # a pair of operands
+		result "$BYTECOPY" $pair
+		expect 2 "" "Could not open file ${pair% *} for reading"
+	done
 }
 
 @test "each opened file is compared again, for a name that changed since it was looked at" {
@@ -32,7 +60,7 @@ load helper
 	for fields in "hard|f $WORK/hard|3|$WORK/hard for writing: same file as source" \
 		"out|f $WORK/out 1<>other|3|$WORK/out for writing: same file as standard output"; do
 		row "$fields" name args want line
-		run --separate-stderr bash -c "inject \"\$BY_NAME:error=ENOENT:when=1\" $WORK/$name $args"
+		result bash -c "inject \"\$BY_NAME:error=ENOENT:when=1\" $WORK/$name $args"
 		expect "$want" "" "Could not open file $line"
 		[ "$(cat f)" = abc ]
 		[ "$(cat out)" = keep ]
@@ -46,11 +74,11 @@ load helper
 	"${ns[@]}" true 2>/dev/null || skip "no mount namespace can be made here"
 	mkdir a b
 	# Each new tmpfs numbers its first file 2.
-	run --separate-stderr "${ns[@]}" sh -c 'mount -t tmpfs none a && mount -t tmpfs none b &&
-		printf new >a/f && printf older >b/f && [ "$(stat -c %i a/f)" = "$(stat -c %i b/f)" ] &&
+	result "${ns[@]}" sh -c 'mount -t tmpfs none a && mount -t tmpfs none b &&
+		echo new >a/f && echo older >b/f && [ "$(stat -c %i a/f)" = "$(stat -c %i b/f)" ] &&
 		"$0" a/f b/f && cat b/f' "$BYTECOPY"
 	expect 0 "File copied successfully
-3 bytes copied
+4 bytes copied
 new" ""
 }
 
@@ -66,7 +94,7 @@ new" ""
 		"src img.node 1<>img.node|3|img.node for writing: same file as standard output" \
 		"img.node out >>$img|2|img.node for reading: same file as standard output"; do
 		row "$fields" args want line
-		run --separate-stderr bash -c "timeout 10 \"\$BYTECOPY\" $args"
+		result bash -c "timeout 10 \"\$BYTECOPY\" $args"
 		expect "$want" "" "Could not open file $line"
 		cmp img before
 	done
@@ -76,7 +104,7 @@ new" ""
 	loop two
 	loop one
 	head -c 100 /dev/urandom >"$DEVICE"
-	run --separate-stderr "$BYTECOPY" "$DEVICE" two.node
+	result "$BYTECOPY" "$DEVICE" two.node
 	expect 0 "File copied successfully
 65536 bytes copied" ""
 	cmp one two
@@ -88,14 +116,14 @@ new" ""
 	ln -s ff sym
 	for pair in "ff ff" "ff hard" "ff sym" "sym ff"; do
 		# shellcheck disable=SC2086 # a pair of operands
-		run --separate-stderr timeout 10 "$BYTECOPY" $pair
+		result timeout 10 "$BYTECOPY" $pair
 		expect 3 "" "Could not open file ${pair#* } for writing: same file as source"
 	done
 }
 
 @test "the command's own standard input, a pipe, as both operands is refused" {
 	for dest in /dev/stdin /proc/self/fd/0; do
-		run --separate-stderr bash -c 'printf x | timeout 10 "$BYTECOPY" /dev/stdin "$0"' "$dest"
+		result bash -c 'printf x | timeout 10 "$BYTECOPY" /dev/stdin "$0"' "$dest"
 		expect 3 "" "Could not open file $dest for writing: same file as source"
 	done
 }
@@ -104,7 +132,7 @@ new" ""
 	mkfifo a b
 	timeout 10 sh -c 'printf abc >a' &
 	timeout 10 cat b >got &
-	run --separate-stderr timeout 10 "$BYTECOPY" a b
+	result timeout 10 "$BYTECOPY" a b
 	wait
 	expect 0 "File copied successfully
 3 bytes copied" ""
@@ -112,14 +140,14 @@ new" ""
 }
 
 @test "a character device may be both operands, and is never cut" {
-	run --separate-stderr "$BYTECOPY" /dev/null /dev/null
+	result "$BYTECOPY" /dev/null /dev/null
 	expect 0 "File copied successfully
 0 bytes copied" ""
 }
 
 @test "a destination that cannot be cut keeps its content" {
 	echo old >out
-	run --separate-stderr inject /^ftruncate:error=EIO "$WORK/out" /dev/null out
+	result inject /^ftruncate:error=EIO "$WORK/out" /dev/null out
 	expect 3 "" "Could not open file out for writing"
 	[ "$(cat out)" = old ]
 }
@@ -136,7 +164,7 @@ new" ""
 		'/dev/stdout out > >(cat)|2|/dev/stdout for reading|keep'; do
 		row "$fields" args want line content
 		echo keep >out
-		run --separate-stderr bash -c "timeout 10 \"\$BYTECOPY\" $args"
+		result bash -c "timeout 10 \"\$BYTECOPY\" $args"
 		expect "$want" "" "Could not open file $line: same file as standard output"
 		[ "$(cat out)" = "$content" ]
 		cmp src orig
@@ -150,9 +178,9 @@ new" ""
 	mkfifo ff
 	local report=$'File copied successfully\n3 bytes copied'
 	for fields in "src /dev/stdout > >(cat)|abc$report" "src ff >ff & cat ff; wait \$!|abc$report" \
-		'src /dev/null >/dev/null|' '/dev/stdin out <src >/dev/null; cat out|abc'; do
+		'src /dev/null >/dev/null|' '/dev/stdin out <src >/dev/null && cmp src out|'; do
 		row "$fields" args said
-		run --separate-stderr timeout 10 bash -c "\"\$BYTECOPY\" $args"
+		result timeout 10 bash -c "\"\$BYTECOPY\" $args"
 		expect 0 "$said" ""
 	done
 }
@@ -174,6 +202,8 @@ new" ""
 			}
 			kept "$keeps"
 			! grep -q "write([0-9]*<$WORK/src>" calls
+			# Neither file on a stream's number.
+			! grep -qE '(read|write)\([012]<' calls
 		done
 	done
 }
@@ -206,7 +236,7 @@ new" ""
 		'src /dev/stdout >&-|3|Could not open file /dev/stdout for writing' \
 		'src /dev/stderr 2>&-|3|' '/dev/null dest <&- >&-|0|'; do
 		row "$fields" args want line
-		run --separate-stderr bash -c "\"\$BYTECOPY\" $args"
+		result bash -c "\"\$BYTECOPY\" $args"
 		expect "$want" "" "$line"
 		[ "$(cat dest)" = keep ] || [ "$want" = 0 ]
 	done
@@ -217,7 +247,7 @@ new" ""
 	head -c 200000 /dev/urandom >src
 	mkfifo fifo
 	timeout 10 head -c 1 fifo >/dev/null &
-	run --separate-stderr timeout 10 env --default-signal=PIPE "$BYTECOPY" src fifo
+	result timeout 10 env --default-signal=PIPE "$BYTECOPY" src fifo
 	wait
 	expect 4 "" "Error writing to file fifo"
 }

@@ -46,7 +46,7 @@ load helper
 		for k in ${ks//,/ }; do
 			for err in ${errors//,/ }; do
 				rm -f out
-				run --separate-stderr inject "$call:error=$err:when=$k" "$WORK/$file" "$WORK/src" "$WORK/out"
+				result inject "$call:error=$err:when=$k" "$WORK/$file" "$WORK/src" "$WORK/out"
 				expect "$want" "${said_out[$want]}" "${said_err[$want]}" || {
 					echo "$call $k $err"
 					return 1
