@@ -11,8 +11,16 @@ execute_process(COMMAND date -u -d "${date}" "+%s;.Dd %B %-d, %Y" OUTPUT_VARIABL
 list(GET date 0 BYTECOPY_EPOCH)
 list(GET date 1 day)
 if(NOT entry MATCHES "^bytecopy \\(${PROJECT_VERSION}-" OR NOT manual STREQUAL day)
-	message(FATAL_ERROR "not ${PROJECT_VERSION} of ${day}: ${entry}; ${manual}")
+	string(REGEX REPLACE "\\).*" ")" entry "${entry}")
+	message(FATAL_ERROR "CMakeLists.txt has version ${PROJECT_VERSION}; the newest entry of "
+		"pkg/debian/changelog is ${entry}, whose date wants \"${day}\" in man/bytecopy.1, "
+		"which has \"${manual}\": they must agree")
 endif()
-if(DEFINED ENV{SOURCE_DATE_EPOCH})
-	set(BYTECOPY_EPOCH $ENV{SOURCE_DATE_EPOCH})
+# Read here, when the build is configured; empty is unset.
+set(epoch "$ENV{SOURCE_DATE_EPOCH}")
+if(NOT epoch STREQUAL "")
+	if(NOT epoch MATCHES "^[0-9]+$")
+		message(FATAL_ERROR "SOURCE_DATE_EPOCH is \"${epoch}\", not a whole number of seconds")
+	endif()
+	set(BYTECOPY_EPOCH ${epoch})
 endif()
