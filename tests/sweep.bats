@@ -15,12 +15,13 @@ load helper
 	# when=, k below), the errors, the status, and the bytes the
 	# destination keeps (-1 for no destination at all).
 	local faults=(
-		# Each name is looked at before it is opened; a failed look
-		# leaves the opened file's own look to compare.
+		# Each name is looked at before it is opened, the destination's
+		# again once the source is open; a failed look leaves the opened
+		# file's own look to compare.
 		"$BY_NAME|src|1|EIO,ENOSPC,EINTR|0|5"
 		"/^open|src|1|EIO,ENOSPC,EINTR|2|-1"
 		"%%stat|src|1+|EIO,ENOSPC,EINTR|2|-1"
-		"$BY_NAME|out|1|EIO,ENOSPC,EINTR|0|5"
+		"$BY_NAME|out|1,2|EIO,ENOSPC,EINTR|0|5"
 		"/^open|out|1|EIO,ENOSPC,EINTR|3|-1"
 		"%%stat|out|1+|EIO,ENOSPC,EINTR|3|0"
 		"/^ftruncate|out|1|EIO,ENOSPC,EINTR|3|0"
