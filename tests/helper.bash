@@ -61,10 +61,15 @@ row() {
 }
 
 # result ARGS...: ARGS run, with its status in $status and every byte of
-# its standard output and error kept apart, for expect.
+# its standard output and error kept apart, for expect. Standard output is
+# a pipe, read to its end, so whatever ARGS start to write into it is in.
 result() {
-	status=0
-	"$@" >"$WORK.bin/stdout" 2>"$WORK.bin/stderr" || status=$?
+	{
+		status=0
+		"$@" 2>"$WORK.bin/stderr" || status=$?
+		echo "$status" >"$WORK.bin/status"
+	} | cat >"$WORK.bin/stdout"
+	status=$(cat "$WORK.bin/status")
 }
 
 # expect STATUS STDOUT STDERR: the last result ended so, to the byte: each
